@@ -113,6 +113,11 @@ void Connection::close()
     }
 }
 
+std::string Connection::clientLibraryPath() const
+{
+    return m_library ? m_library->path() : std::string();
+}
+
 Firebird::IAttachment* Connection::attachment()
 {
     open();

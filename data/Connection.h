@@ -34,6 +34,8 @@ public:
     void setVendorLib(std::string vendorLib);
 
     bool connected() const { return m_attachment != nullptr; }
+    // The client library file in use; empty until the connection first opens.
+    std::string clientLibraryPath() const;
     // Opens the connection if it is not open. Throws DatabaseError.
     void open();
     void close();
