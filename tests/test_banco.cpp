@@ -1,5 +1,6 @@
 // The database link against the private server: texts, parameters, numbers,
 // dates, transactions and the errors a user may meet.
+#include "BulkInsert.h"
 #include "Connection.h"
 #include "DatabaseError.h"
 #include "Statement.h"
@@ -224,4 +225,48 @@ TEST_F(Banco, AConnectionThatFailedToOpenIsTriedAgain)
     Connection d(certo);
     EXPECT_NO_THROW(d.open());
     EXPECT_TRUE(d.connected());
+}
+
+TEST_F(Banco, BulkInsertWritesEveryRowOnceInBlocks)
+{
+    Transaction t(*m_c);
+    BulkInsert b(t, "RP_VENDAMP", {"CODIGOVENDA", "NOMEINSUMO", "NUMLOTE", "QDETOTAL", "DATAVENDA"});
+    EXPECT_GT(b.rowsPerBlock(), 20u);
+    const int n = static_cast<int>(b.rowsPerBlock()) * 3 + 7; // full blocks and a remainder
+    for (int i = 1; i <= n; ++i) {
+        b.add({i, "Ácido Fólico " + std::to_string(i), std::string(30, 'L'),
+               i % 2 ? Value(0.0000005 * i) : Value(), Date{year{2008}, month{3}, day{1}}});
+    }
+    b.flush();
+    t.commit();
+    EXPECT_EQ(b.rowsWritten(), static_cast<std::uint64_t>(n));
+    const RowSet r = queryDirect(*m_c, "select count(*) as N, count(QDETOTAL) as Q, "
+                                       "max(char_length(NUMLOTE)) as L, sum(CODIGOVENDA) as S "
+                                       "from RP_VENDAMP");
+    EXPECT_EQ(r.at(0, "N").asInt(), n);
+    EXPECT_EQ(r.at(0, "Q").asInt(), (n + 1) / 2);
+    EXPECT_EQ(r.at(0, "L").asInt(), 20); // cut to the column
+    EXPECT_EQ(r.at(0, "S").asInt(), n * (n + 1) / 2);
+    EXPECT_EQ(queryDirect(*m_c, "select NOMEINSUMO, QDETOTAL from RP_VENDAMP where CODIGOVENDA = 1")
+                  .at(0, "QDETOTAL")
+                  .asString(),
+              "0.000001");
+}
+
+TEST_F(Banco, ABulkInsertThatFailsLeavesNothingOnceRolledBack)
+{
+    executeDirect(*m_c, "insert into RP_VENDAMP (CODIGOVENDA) values (50)");
+    {
+        Transaction t(*m_c);
+        BulkInsert b(t, "RP_VENDAMP", {"CODIGOVENDA"});
+        EXPECT_THROW(
+            {
+                for (int i = 1; i <= 100; ++i) {
+                    b.add({i});
+                }
+                b.flush();
+            },
+            DatabaseError);
+    }
+    EXPECT_EQ(queryDirect(*m_c, "select count(*) as N from RP_VENDAMP").at(0, "N").asInt(), 1);
 }
