@@ -67,9 +67,14 @@ bool passo(Plataforma& plataforma, ResultadoInicio& r, F&& f)
 
 } // namespace
 
+std::optional<std::filesystem::path> Plataforma::arquivoConfiguracao()
+{
+    return configuracao::localizar(pastaExecutavel());
+}
+
 bool lerConfiguracaoSuite(Contexto& contexto, Plataforma& plataforma)
 {
-    const auto arquivo = configuracao::localizar(plataforma.pastaExecutavel());
+    const auto arquivo = plataforma.arquivoConfiguracao();
     if (!arquivo) {
         plataforma.mostrarMensagem(configuracao::kMensagemAusente);
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ public:
     virtual std::string usuarioLogado() = 0;
     // The folder of the running executable.
     virtual std::filesystem::path pastaExecutavel() = 0;
+    // The suite configuration file: QUINDALE.INI in the executable's folder.
+    // Empty when there is none.
+    virtual std::optional<std::filesystem::path> arquivoConfiguracao();
     // Where one of the suite's fixed files, given by its Windows path (such as
     // c:\quindale\CaminhoGDS.txt), lives on this machine.
     virtual std::filesystem::path arquivoDaSuite(std::string_view caminhoWindows) = 0;

@@ -7,6 +7,7 @@
 #include <ibase.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace zandoval {
 
@@ -53,12 +54,27 @@ std::string declaracao(const FieldInfo& f)
 constexpr std::size_t kMaxInserts = 255;
 constexpr std::size_t kMaxBytes = 60000;
 
+// Short parameter names keep the statement text small, so a block carries
+// more rows: p_0, p_1, … p_z, p_10, …
+std::string nomeParametro(std::size_t i)
+{
+    static const char* digitos = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string s;
+    do {
+        s.insert(s.begin(), digitos[i % 36]);
+        i /= 36;
+    } while (i);
+    return "p_" + s;
+}
+
 } // namespace
 
-BulkInsert::BulkInsert(Transaction& transaction, std::string table, std::vector<std::string> columns)
+BulkInsert::BulkInsert(Transaction& transaction, std::string table, std::vector<std::string> columns,
+                       Constantes constants)
     : m_transaction(transaction)
     , m_table(std::move(table))
     , m_columns(std::move(columns))
+    , m_constants(std::move(constants))
 {
     std::string marcas;
     std::string nomes;
@@ -66,24 +82,39 @@ BulkInsert::BulkInsert(Transaction& transaction, std::string table, std::vector<
         nomes += (nomes.empty() ? "" : ", ") + c;
         marcas += marcas.empty() ? "?" : ", ?";
     }
+    for (const auto& c : m_constants) {
+        nomes += (nomes.empty() ? "" : ", ") + c.first;
+        marcas += marcas.empty() ? "?" : ", ?";
+    }
     Statement modelo(m_transaction,
                      "insert into " + m_table + " (" + nomes + ") values (" + marcas + ")");
     std::size_t mensagem = 0;
-    for (const auto& p : modelo.parameters()) {
-        m_types.push_back(declaracao(p));
-        mensagem += p.length + 4;
-    }
     std::size_t texto = 32 + nomes.size() + m_table.size();
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        texto += m_types[i].size() + 24; // "pNNN_NNN TYPE = ?, " and ":pNNN_NNN, "
+    for (std::size_t i = 0; i < modelo.parameters().size(); ++i) {
+        const FieldInfo& p = modelo.parameters()[i];
+        (i < m_columns.size() ? m_types : m_constantTypes).push_back(declaracao(p));
+        if (i < m_columns.size()) {
+            mensagem += p.length + 4;
+            texto += m_types.back().size() + 14; // "a123 TYPE=?," and ":a123,"
+        }
     }
-    m_rowsPerBlock = std::max<std::size_t>(
-        1, std::min({kMaxInserts, kMaxBytes / texto, kMaxBytes / std::max<std::size_t>(mensagem, 1)}));
+    const std::size_t linhas =
+        std::min({kMaxInserts, kMaxBytes / texto, kMaxBytes / std::max<std::size_t>(mensagem, 1)});
+    m_rowsPerBlock = std::max<std::size_t>(1, linhas);
     m_block = prepareBlock(m_rowsPerBlock);
     m_pending.reserve(m_rowsPerBlock * m_columns.size());
+    m_thread = std::thread([this] { work(); });
 }
 
-BulkInsert::~BulkInsert() = default;
+BulkInsert::~BulkInsert()
+{
+    {
+        const std::lock_guard trava(m_mutex);
+        m_stop = true;
+    }
+    m_cv.notify_all();
+    m_thread.join();
+}
 
 std::unique_ptr<Statement> BulkInsert::prepareBlock(std::size_t rows)
 {
@@ -91,22 +122,30 @@ std::unique_ptr<Statement> BulkInsert::prepareBlock(std::size_t rows)
     std::string corpo;
     std::string nomes;
     for (const auto& c : m_columns) {
-        nomes += (nomes.empty() ? "" : ", ") + c;
+        nomes += (nomes.empty() ? "" : ",") + c;
     }
+    std::string constantes;
+    for (std::size_t c = 0; c < m_constants.size(); ++c) {
+        nomes += "," + m_constants[c].first;
+        const std::string nome = "k" + std::to_string(c);
+        params += (params.empty() ? "" : ",") + nome + " " + m_constantTypes[c] + "=?";
+        constantes += ",:" + nome;
+    }
+    std::size_t n = 0;
     for (std::size_t r = 0; r < rows; ++r) {
         std::string valores;
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
-            const std::string nome = "p" + std::to_string(r) + "_" + std::to_string(c);
-            params += (params.empty() ? "" : ", ") + nome + " " + m_types[c] + " = ?";
-            valores += (valores.empty() ? ":" : ", :") + nome;
+            const std::string nome = nomeParametro(n++);
+            params += (params.empty() ? "" : ",") + nome + " " + m_types[c] + "=?";
+            valores += (valores.empty() ? ":" : ",:") + nome;
         }
-        corpo += "insert into " + m_table + " (" + nomes + ") values (" + valores + ");\n";
+        corpo += "insert into " + m_table + "(" + nomes + ")values(" + valores + constantes + ");";
     }
-    std::string sql = "execute block (";
+    std::string sql = "execute block(";
     sql += params;
-    sql += ") as begin\n";
+    sql += ")as begin ";
     sql += corpo;
-    sql += "end";
+    sql += " end";
     auto s = std::make_unique<Statement>(m_transaction, sql);
     s->setCutText(true);
     return s;
@@ -122,23 +161,90 @@ void BulkInsert::add(std::vector<Value> row)
         m_pending.push_back(std::move(v));
     }
     if (m_pending.size() == m_rowsPerBlock * m_columns.size()) {
-        flush();
+        send(std::exchange(m_pending, {}));
+        m_pending.reserve(m_rowsPerBlock * m_columns.size());
+    }
+}
+
+void BulkInsert::waitIdle()
+{
+    std::unique_lock trava(m_mutex);
+    m_cv.wait(trava, [this] { return !m_busy; });
+    if (m_error) {
+        std::rethrow_exception(std::exchange(m_error, nullptr));
+    }
+}
+
+void BulkInsert::send(std::vector<Value> block)
+{
+    const std::size_t linhas = block.size() / m_columns.size();
+    if (linhas == m_rowsPerBlock) {
+        sendEncoded(nullptr, m_block.get(), std::move(block), linhas);
+    } else {
+        waitIdle(); // the shorter block's statement is prepared on the same connection
+        auto ultimo = prepareBlock(linhas);
+        Statement* s = ultimo.get();
+        sendEncoded(std::move(ultimo), s, std::move(block), linhas);
+    }
+}
+
+void BulkInsert::sendEncoded(std::unique_ptr<Statement> own, Statement* statement,
+                             std::vector<Value> block, std::size_t rows)
+{
+    // The constants come first among the statement's parameters.
+    std::vector<Value> params;
+    params.reserve(block.size() + m_constants.size());
+    for (const auto& c : m_constants) {
+        params.push_back(c.second);
+    }
+    std::move(block.begin(), block.end(), std::back_inserter(params));
+    // Encoded here, while the thread may still be sending the previous block.
+    auto mensagem = std::make_unique<Statement::Message>(statement->encode(m_transaction, params));
+    waitIdle();
+    {
+        const std::lock_guard trava(m_mutex);
+        m_sendingOwn = std::move(own);
+        m_sendingStatement = statement;
+        m_sending = std::move(mensagem);
+        m_sendingRows = rows;
+        m_busy = true;
+    }
+    m_cv.notify_all();
+}
+
+void BulkInsert::work()
+{
+    std::unique_lock trava(m_mutex);
+    for (;;) {
+        m_cv.wait(trava, [this] { return m_busy || m_stop; });
+        if (!m_busy) {
+            return;
+        }
+        trava.unlock();
+        std::exception_ptr erro;
+        try {
+            m_sendingStatement->execute(m_transaction, *m_sending);
+        } catch (...) {
+            erro = std::current_exception();
+        }
+        trava.lock();
+        if (!erro) {
+            m_written += m_sendingRows;
+        }
+        m_sending.reset();
+        m_sendingOwn.reset();
+        m_error = erro;
+        m_busy = false;
+        m_cv.notify_all();
     }
 }
 
 void BulkInsert::flush()
 {
-    if (m_pending.empty()) {
-        return;
+    if (!m_pending.empty()) {
+        send(std::exchange(m_pending, {}));
     }
-    const std::size_t linhas = m_pending.size() / m_columns.size();
-    if (linhas == m_rowsPerBlock) {
-        m_block->execute(m_transaction, m_pending);
-    } else {
-        prepareBlock(linhas)->execute(m_transaction, m_pending);
-    }
-    m_written += linhas;
-    m_pending.clear();
+    waitIdle();
 }
 
 } // namespace zandoval

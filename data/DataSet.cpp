@@ -254,7 +254,7 @@ void DataSet::applyUpdates()
         }
         Statement s(t, sql);
         s.setCutText(true);
-        const auto n = s.execute(t, valores);
+        const auto n = s.executeCounted(t, valores);
         if (!c.insert && n == 0) {
             throw DatabaseError("Registro não encontrado ou alterado por outro usuário (" +
                                 m_table + ").");

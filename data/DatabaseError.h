@@ -21,6 +21,9 @@ public:
 
     // A second row with a key already present (unique or primary key).
     bool isUniqueViolation() const;
+    // Another transaction got there first: a lock conflict, an update
+    // conflict, a deadlock, or a key it wrote meanwhile. Trying again may work.
+    bool isConflict() const;
     // The server could not be reached or the connection broke.
     bool isNetworkError() const;
 

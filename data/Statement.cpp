@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace zandoval {
 
@@ -313,26 +314,84 @@ void Statement::bind(Transaction& transaction, const std::vector<Value>& params)
     }
 }
 
-std::uint64_t Statement::execute(Transaction& transaction, const std::vector<Value>& params)
+Statement::Message::Message(Message&& o) noexcept
+    : m_meta(std::exchange(o.m_meta, nullptr))
+    , m_buffer(std::move(o.m_buffer))
+{}
+
+Statement::Message& Statement::Message::operator=(Message&& o) noexcept
 {
+    if (this != &o) {
+        if (m_meta) {
+            m_meta->release();
+        }
+        m_meta = std::exchange(o.m_meta, nullptr);
+        m_buffer = std::move(o.m_buffer);
+    }
+    return *this;
+}
+
+Statement::Message::~Message()
+{
+    if (m_meta) {
+        m_meta->release();
+    }
+}
+
+Statement::Message Statement::encode(Transaction& transaction, const std::vector<Value>& params)
+{
+    bind(transaction, params);
+    Message m;
+    m.m_meta = m_wireMeta;
+    m.m_meta->addRef();
+    m.m_buffer = m_inBuffer;
+    return m;
+}
+
+void Statement::execute(Transaction& transaction, const Message& message)
+{
+    FbStatus st(m_connection.master());
+    try {
+        // The client library only reads the buffer.
+        void* dados = message.m_buffer.empty()
+                          ? nullptr
+                          : const_cast<unsigned char*>(message.m_buffer.data());
+        m_statement->execute(&st, transaction.handle(), message.m_meta, dados, nullptr, nullptr);
+    } catch (const Firebird::FbException& e) {
+        raise(e, m_connection.util());
+    }
+}
+
+void Statement::execute(Transaction& transaction, const std::vector<Value>& params)
+{
+    if (m_returnsRows) {
+        // A query run for its effect: fetch and drop its rows.
+        open(transaction, params);
+        while (fetch()) {
+        }
+        return;
+    }
     bind(transaction, params);
     FbStatus st(m_connection.master());
     try {
-        if (m_returnsRows) {
-            // A query run for its effect: fetch and drop its rows.
-            std::uint64_t n = 0;
-            open(transaction, params);
-            while (fetch()) {
-                ++n;
-            }
-            return n;
-        }
         m_statement->execute(&st, transaction.handle(), m_wireMeta,
                              m_inBuffer.empty() ? nullptr : m_inBuffer.data(),
                              m_columns.empty() ? nullptr : m_outMeta,
                              m_columns.empty() ? nullptr : m_outBuffer.data());
-        const ISC_UINT64 n = m_statement->getAffectedRecords(&st);
-        return n;
+    } catch (const Firebird::FbException& e) {
+        raise(e, m_connection.util());
+    }
+}
+
+std::uint64_t Statement::executeCounted(Transaction& transaction, const std::vector<Value>& params)
+{
+    execute(transaction, params);
+    if (m_returnsRows) {
+        return 0;
+    }
+    FbStatus st(m_connection.master());
+    try {
+        return m_statement->getAffectedRecords(&st);
     } catch (const Firebird::FbException& e) {
         raise(e, m_connection.util());
     }

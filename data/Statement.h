@@ -55,8 +55,31 @@ public:
     // parameter is widened, so a comparison sees the whole value.
     void setCutText(bool cut) { m_cutText = cut; }
 
-    // Runs a statement that returns no rows; the number of rows it changed.
-    std::uint64_t execute(Transaction& transaction, const std::vector<Value>& params = {});
+    // The parameters' values in the form the server takes them. Made in one
+    // thread, it can be sent from another (see BulkInsert).
+    class Message
+    {
+    public:
+        Message() = default;
+        Message(Message&& o) noexcept;
+        Message& operator=(Message&& o) noexcept;
+        Message(const Message&) = delete;
+        Message& operator=(const Message&) = delete;
+        ~Message();
+
+    private:
+        friend class Statement;
+        Firebird::IMessageMetadata* m_meta = nullptr;
+        std::vector<unsigned char> m_buffer;
+    };
+    Message encode(Transaction& transaction, const std::vector<Value>& params);
+    void execute(Transaction& transaction, const Message& message);
+
+    // Runs a statement that returns no rows.
+    void execute(Transaction& transaction, const std::vector<Value>& params = {});
+    // The same, and the number of rows it changed (that costs one more round
+    // trip to the server).
+    std::uint64_t executeCounted(Transaction& transaction, const std::vector<Value>& params = {});
     // Runs a query and fetches all its rows.
     RowSet query(Transaction& transaction, const std::vector<Value>& params = {});
 
@@ -68,7 +91,6 @@ public:
     void close();
 
 private:
-    struct Input;
     void bind(Transaction& transaction, const std::vector<Value>& params);
     void decodeRow(Transaction& transaction);
 

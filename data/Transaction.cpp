@@ -9,6 +9,10 @@
 namespace zandoval {
 
 Transaction::Transaction(Connection& connection)
+    : Transaction(connection, {})
+{}
+
+Transaction::Transaction(Connection& connection, const std::vector<std::string>& writeTables)
     : m_connection(connection)
 {
     Firebird::IAttachment* att = m_connection.attachment();
@@ -20,6 +24,10 @@ Transaction::Transaction(Connection& connection)
         tpb->insertTag(&st, isc_tpb_read_committed);
         tpb->insertTag(&st, isc_tpb_rec_version);
         tpb->insertTag(&st, isc_tpb_wait);
+        for (const auto& tabela : writeTables) {
+            tpb->insertString(&st, isc_tpb_lock_write, tabela.c_str());
+            tpb->insertTag(&st, isc_tpb_protected);
+        }
         m_handle = att->startTransaction(&st, tpb->getBufferLength(&st), tpb->getBuffer(&st));
         tpb->dispose();
     } catch (const Firebird::FbException& e) {
@@ -72,7 +80,7 @@ void Transaction::rollback()
 std::uint64_t Transaction::execute(const std::string& sql, const std::vector<Value>& params)
 {
     Statement s(*this, sql);
-    return s.execute(*this, params);
+    return s.executeCounted(*this, params);
 }
 
 RowSet Transaction::query(const std::string& sql, const std::vector<Value>& params)

@@ -22,6 +22,10 @@ class Transaction
 {
 public:
     explicit Transaction(Connection& connection);
+    // A transaction that writes the given tables while no other transaction
+    // writes them: it waits, when it starts, until the transactions writing them
+    // have ended, and others that write them wait for it. Readers are not held up.
+    Transaction(Connection& connection, const std::vector<std::string>& writeTables);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

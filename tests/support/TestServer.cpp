@@ -106,6 +106,11 @@ std::unique_ptr<ScratchDatabase> ScratchDatabase::atAlias(const std::string& ali
         new ScratchDatabase(TestServer::address() + ":" + alias, schema, true));
 }
 
+std::unique_ptr<ScratchDatabase> ScratchDatabase::at(const std::string& database, Schema schema)
+{
+    return std::unique_ptr<ScratchDatabase>(new ScratchDatabase(database, schema, true));
+}
+
 void ScratchDatabase::create(Schema schema)
 {
     criarBanco(m_database);

@@ -27,6 +27,8 @@ public:
     // The database behind one of the server's aliases (the paths the program
     // builds, such as C:\quindale\dados\quindale.bd), created anew.
     static std::unique_ptr<ScratchDatabase> atAlias(const std::string& alias, Schema schema);
+    // Any database string ("host/port:path"), created anew.
+    static std::unique_ptr<ScratchDatabase> at(const std::string& database, Schema schema);
     ~ScratchDatabase();
 
     // "127.0.0.1/PORT:path", as a connection's Database parameter.
