@@ -70,12 +70,19 @@ std::string nomeParametro(std::size_t i)
 } // namespace
 
 BulkInsert::BulkInsert(Transaction& transaction, std::string table, std::vector<std::string> columns,
-                       Constantes constants)
+                       Constantes constants, Copias copies)
     : m_transaction(transaction)
     , m_table(std::move(table))
     , m_columns(std::move(columns))
     , m_constants(std::move(constants))
+    , m_copies(std::move(copies))
 {
+    for (const auto& [destino, origem] : m_copies) {
+        if (std::find(m_columns.begin(), m_columns.end(), origem) == m_columns.end()) {
+            throw DatabaseError("Coluna " + destino + " copia " + origem +
+                                ", que não está entre as colunas gravadas.");
+        }
+    }
     std::string marcas;
     std::string nomes;
     for (const auto& c : m_columns) {
@@ -101,7 +108,8 @@ BulkInsert::BulkInsert(Transaction& transaction, std::string table, std::vector<
     const std::size_t linhas =
         std::min({kMaxInserts, kMaxBytes / texto, kMaxBytes / std::max<std::size_t>(mensagem, 1)});
     m_rowsPerBlock = std::max<std::size_t>(1, linhas);
-    m_block = prepareBlock(m_rowsPerBlock);
+    // The full block's statement is prepared when the first full block is
+    // sent: a short write prepares only the statement of its own size.
     m_pending.reserve(m_rowsPerBlock * m_columns.size());
     m_thread = std::thread([this] { work(); });
 }
@@ -124,6 +132,9 @@ std::unique_ptr<Statement> BulkInsert::prepareBlock(std::size_t rows)
     for (const auto& c : m_columns) {
         nomes += (nomes.empty() ? "" : ",") + c;
     }
+    for (const auto& copia : m_copies) {
+        nomes += "," + copia.first;
+    }
     std::string constantes;
     for (std::size_t c = 0; c < m_constants.size(); ++c) {
         nomes += "," + m_constants[c].first;
@@ -134,10 +145,16 @@ std::unique_ptr<Statement> BulkInsert::prepareBlock(std::size_t rows)
     std::size_t n = 0;
     for (std::size_t r = 0; r < rows; ++r) {
         std::string valores;
+        const std::size_t primeiro = n;
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             const std::string nome = nomeParametro(n++);
             params += (params.empty() ? "" : ",") + nome + " " + m_types[c] + "=?";
             valores += (valores.empty() ? ":" : ",:") + nome;
+        }
+        for (const auto& copia : m_copies) {
+            const auto origem = std::find(m_columns.begin(), m_columns.end(), copia.second);
+            valores += ",:" + nomeParametro(primeiro + static_cast<std::size_t>(
+                                                           origem - m_columns.begin()));
         }
         corpo += "insert into " + m_table + "(" + nomes + ")values(" + valores + constantes + ");";
     }
@@ -179,6 +196,10 @@ void BulkInsert::send(std::vector<Value> block)
 {
     const std::size_t linhas = block.size() / m_columns.size();
     if (linhas == m_rowsPerBlock) {
+        if (!m_block) {
+            waitIdle();
+            m_block = prepareBlock(m_rowsPerBlock);
+        }
         sendEncoded(nullptr, m_block.get(), std::move(block), linhas);
     } else {
         waitIdle(); // the shorter block's statement is prepared on the same connection

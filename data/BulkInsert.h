@@ -33,9 +33,11 @@ class BulkInsert
 {
 public:
     using Constantes = std::vector<std::pair<std::string, Value>>;
+    // Columns that take, in every row, the value of another column of the row.
+    using Copias = std::vector<std::pair<std::string, std::string>>;
 
     BulkInsert(Transaction& transaction, std::string table, std::vector<std::string> columns,
-               Constantes constants = {});
+               Constantes constants = {}, Copias copies = {});
     ~BulkInsert();
     BulkInsert(const BulkInsert&) = delete;
     BulkInsert& operator=(const BulkInsert&) = delete;
@@ -61,6 +63,7 @@ private:
     std::string m_table;
     std::vector<std::string> m_columns;
     Constantes m_constants;
+    Copias m_copies;
     std::vector<std::string> m_types;
     std::vector<std::string> m_constantTypes;
     std::size_t m_rowsPerBlock = 1;

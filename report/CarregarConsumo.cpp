@@ -123,7 +123,7 @@ const std::vector<std::string> kColunasDetalhe = {
     "CODIGOVENDA",
     "PEDIDO",         "FORMULA",        "CODIGOINSUMO",    "NOMEINSUMO",
     "DATAVENDA",      "NOMEPRESCRITOR", "NREGPROFPRESCRITOR", "CONSELHOPROFISSIONAL",
-    "UFCONSELHO",     "NOMECOMPRADOR",  "NOMEPACIENTE",    "FONEDOPACIENTE",
+    "UFCONSELHO",     "NOMECOMPRADOR",  "FONEDOPACIENTE",
     "NUMLOTE",        "CNPJFORNECEDOR", "QDEPORUNID",      "UNIDADEDEMEDIDA",
     "UNIDFARMAC",     "QDEUNIDFARMAC",  "QDETOTAL",        "PRECOTOTAL",
     "FORMAPAGAMENTO1", "VENDEDOR"};
@@ -258,7 +258,8 @@ ResumoCarga CarregarConsumo(DM& dm, DM2& dm2, Contexto& contexto, Acompanhamento
         BulkInsert detalhe(escrita, "RP_VENDAMP", kColunasDetalhe,
                            {{"CNPJ", p.CNPJLoja},
                             {"ESTLOCAL", p.EstacaoLocal},
-                            {"PERIODO", textoPeriodo}});
+                            {"PERIODO", textoPeriodo}},
+                           {{"NOMEPACIENTE", "NOMECOMPRADOR"}});
 
         Statement ingredientes(leitura, kIngredientes);
         ingredientes.open(leitura, filtro);
@@ -297,7 +298,6 @@ ResumoCarga CarregarConsumo(DM& dm, DM2& dm2, Contexto& contexto, Acompanhamento
                          l[cCrm],
                          l[cConselho].isNull() ? Value() : Value(maiusculasAscii(l[cConselho].asString())),
                          l[cUf].isNull() ? Value() : Value(maiusculasAscii(l[cUf].asString())),
-                         l[cNome],
                          l[cNome],
                          l[cFone],
                          l[cLote],
