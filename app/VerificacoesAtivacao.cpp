@@ -80,7 +80,8 @@ std::vector<std::string> reconstruirInsumos(DM& dm)
 std::vector<std::string> listarLojas(DM2& dm2)
 {
     std::vector<std::string> lojas;
-    for (const auto& r : queryDirect(dm2.sqlcon1, "Select distinct(CNPJ) from ESTACOES").rows) {
+    const RowSet cnpjs = queryDirect(dm2.sqlcon1, "Select distinct(CNPJ) from ESTACOES");
+    for (const auto& r : cnpjs.rows) {
         lojas.push_back(r[0].asString());
     }
     return lojas;

@@ -36,29 +36,70 @@ const char* const kSuite = "C:\\quindale\\dados\\quindale.bd";
 const char* const kInterface = "C:\\quindale\\Interfac01\\quindale.bd";
 
 // The same rows as a load of the month's "Pedido" orders, written by the server
-// in one statement: the join of orders, formulas and ingredients, the supplier's
-// CNPJ, and quantity expressions of the same shape (not the rules' exact
-// arithmetic, which is the program's). It walks the tables as the program's
-// load does, orders first.
-constexpr const char* kInsertSelect =
-    "insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, PERIODO, PEDIDO, FORMULA, CODIGOINSUMO, "
-    "NOMEINSUMO, DATAVENDA, NOMEPRESCRITOR, NREGPROFPRESCRITOR, CONSELHOPROFISSIONAL, UFCONSELHO, "
-    "NOMECOMPRADOR, NOMEPACIENTE, FONEDOPACIENTE, NUMLOTE, CNPJFORNECEDOR, QDEPORUNID, "
-    "UNIDADEDEMEDIDA, UNIDFARMAC, QDEUNIDFARMAC, QDETOTAL, PRECOTOTAL, FORMAPAGAMENTO1, VENDEDOR) "
-    "select row_number() over (), '11222333000181', '01', '01/03/08 a 31/03/08', "
-    "P.ESTACAO || '.' || P.NPEDIDO, F.NFORMULA, C.CODIGOCOMP, C.COMPONENTE, P.DATAPEDIDO, "
-    "P.MEDICO, substring(P.CRM from 1 for 12), upper(P.CONSELHOPROFISSIONAL), upper(P.UFCONSELHO), "
-    "P.NOME, P.NOME, substring(P.FONE from 1 for 25), substring(C.LOTE from 1 for 20), "
-    "(select first 1 X.CNPJ from FORNECED X where X.NOMEFANTASIA = C.FORNECEDOR), "
-    "round(C.QDE / iif(C.FATORDILUICAO = 0, 1, C.FATORDILUICAO), 6), lower(substring(C.UNID from 1 for 2)), "
-    "iif(upper(F.FORMAFARMA) similar to '__PSUL%', 'cap', 'ml'), F.QDECAPSULAS * F.QDEROTULOS, "
-    "round(C.QDE / iif(C.FATORDILUICAO = 0, 1, C.FATORDILUICAO), 6) * F.QDECAPSULAS * F.QDEROTULOS, "
-    "F.PRECOFORMULA, substring(P.FORMAPAGAMENTO from 1 for 25), P.VENDEDOR "
-    "from PEDIDOS P left join PEDIFORM F on F.ESTACAO = P.ESTACAO and F.NPEDIDO = P.NPEDIDO "
-    "left join COMPEDID C on C.ESTACAO = F.ESTACAO and C.NPEDIDO = F.NPEDIDO and "
-    "C.NFORMULA = F.NFORMULA "
-    "where P.TIPOPEDIDO = ? and P.DATAPEDIDO between ? and ? and P.ESTACAO <> '' "
-    "and C.ESTACAO is not null";
+// in one statement: the join of orders, formulas and ingredients (walked orders
+// first, as the load walks them), the supplier's CNPJ, and the quantity rules
+// in SQL (unit factor from CONVUNID, dilution, the pharmaceutical form with the
+// total volume rounded halves to even and the zero-volume guard).
+constexpr const char* kInsertSelect = R"(
+insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, PERIODO, PEDIDO, FORMULA, CODIGOINSUMO,
+  NOMEINSUMO, DATAVENDA, NOMEPRESCRITOR, NREGPROFPRESCRITOR, CONSELHOPROFISSIONAL, UFCONSELHO,
+  NOMECOMPRADOR, NOMEPACIENTE, FONEDOPACIENTE, NUMLOTE, CNPJFORNECEDOR, QDEPORUNID,
+  UNIDADEDEMEDIDA, UNIDFARMAC, QDEUNIDFARMAC, QDETOTAL, PRECOTOTAL, FORMAPAGAMENTO1, VENDEDOR)
+select row_number() over (), '11222333000181', '01', '01/03/08 a 31/03/08', PEDIDO, NFORMULA,
+  CODIGOCOMP, COMPONENTE, DATAPEDIDO, MEDICO, CRM, CONSELHO, UF, NOME, NOME, FONE, LOTE, CNPJF,
+  QPU, UNIDMED, UNIDFARMAC, QUF, cast(round(QPU * coalesce(QUF, 0), 6) as numeric(15,6)),
+  PRECOFORMULA, PAGAMENTO, VENDEDOR
+from (
+  select R.*,
+    case
+      when FF3 = 'PSUL' or FF1 = 'COMP' then round(Q, 6)
+      when FF1 in ('XARO', 'DOSE') then iif(V = 0, round(Q, 6), round(QDECAPSULAS * Q / V, 6))
+      when UNIDFORM in ('ML', 'MG', 'G') then iif(V = 0, round(Q, 6), round(Q / V, 6))
+      else round(Q, 6) end as QPU,
+    case
+      when FF3 = 'PSUL' then 'cap'
+      when FF1 = 'COMP' then 'comp'
+      when FF1 in ('XARO', 'DOSE') or UNIDFORM = 'ML' then 'ml'
+      when UNIDFORM in ('MG', 'G') then 'g' end as UNIDFARMAC,
+    case
+      when FF3 = 'PSUL' or FF1 = 'COMP' then QDECAPSULAS * QDEROTULOS
+      when FF1 in ('XARO', 'DOSE') or UNIDFORM in ('ML', 'MG') then V * QDEROTULOS
+      when UNIDFORM = 'G' then QDEROTULOS * VOLUMETOTAL end as QUF
+  from (
+    select P.ESTACAO || '.' || P.NPEDIDO as PEDIDO, F.NFORMULA, C.CODIGOCOMP, C.COMPONENTE,
+      P.DATAPEDIDO, P.MEDICO, substring(P.CRM from 1 for 12) as CRM,
+      upper(P.CONSELHOPROFISSIONAL) as CONSELHO, upper(P.UFCONSELHO) as UF, P.NOME,
+      substring(P.FONE from 1 for 25) as FONE, substring(C.LOTE from 1 for 20) as LOTE,
+      (select first 1 iif(X.NOMEFANTASIA = C.FORNECEDOR, X.CNPJ, null) from FORNECED X
+        where X.NOMEFANTASIA = C.FORNECEDOR) as CNPJF,
+      case upper(C.UNID) when 'MG' then 'g' when 'MCG' then 'g' when 'ML' then 'ml'
+        when 'G' then 'g' when 'UN' then 'un' end as UNIDMED,
+      coalesce(case
+        when upper(C.UNID) in ('MG', 'MCG') then round(C.QDE * coalesce((select first 1
+          iif(octet_length(X.UNIDORIG) = octet_length(C.UNID) and X.UNIDDEST = 'g'
+            and octet_length(X.UNIDDEST) = 1, X.DIVISOR, 1)
+          from CONVUNID X where X.UNIDORIG = C.UNID and X.UNIDDEST = 'g'), 1), 6)
+        when upper(C.UNID) in ('ML', 'G', 'UN') then round(C.QDE, 6) end, 0)
+        / iif(coalesce(C.FATORDILUICAO, 0) = 0, 1, C.FATORDILUICAO) as Q,
+      iif(mod(F.VOLUMETOTAL * 100, 100) = 50 and mod(trunc(F.VOLUMETOTAL), 2) = 0,
+        trunc(F.VOLUMETOTAL), round(F.VOLUMETOTAL, 0)) as V,
+      F.VOLUMETOTAL, F.QDECAPSULAS, F.QDEROTULOS, upper(F.UNIDADE) as UNIDFORM,
+      substring(upper(F.FORMAFARMA) from 1 for 4) as FF1,
+      substring(upper(F.FORMAFARMA) from 3 for 4) as FF3,
+      F.PRECOFORMULA, substring(P.FORMAPAGAMENTO from 1 for 25) as PAGAMENTO, P.VENDEDOR
+    from PEDIDOS P
+    left join PEDIFORM F on F.ESTACAO = P.ESTACAO and F.NPEDIDO = P.NPEDIDO
+    left join COMPEDID C on C.ESTACAO = F.ESTACAO and C.NPEDIDO = F.NPEDIDO
+      and C.NFORMULA = F.NFORMULA
+    where P.TIPOPEDIDO = ? and P.DATAPEDIDO between ? and ? and P.ESTACAO <> ''
+      and C.ESTACAO is not null
+  ) R
+) S)";
+
+// What the two writes leave, to show that they wrote the same rows.
+constexpr const char* kResumoDetalhe =
+    "select count(*), sum(QDETOTAL), sum(QDEPORUNID), sum(QDEUNIDFARMAC), "
+    "count(CNPJFORNECEDOR), count(UNIDADEDEMEDIDA), count(UNIDFARMAC) from RP_VENDAMP";
 
 double segundos(Relogio::time_point inicio)
 {
@@ -82,6 +123,16 @@ public:
     int avisos = 0;
 };
 
+std::string resumo(Connection& c)
+{
+    std::string s;
+    const RowSet r = queryDirect(c, kResumoDetalhe);
+    for (const auto& v : r.rows[0]) {
+        s += (s.empty() ? "" : " ") + v.asString();
+    }
+    return s;
+}
+
 double mediana(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -90,6 +141,8 @@ double mediana(std::vector<double> v)
 
 struct Medida
 {
+    std::string resumoServidor;
+    std::string resumoPrograma;
     double servidor = 0;
     double programa = 0;
     double carga = 0;
@@ -112,6 +165,7 @@ Medida medir(Connection& c, DM& dm, DM2& dm2, Contexto& contexto, int repeticoes
             t.commit();
         }
         servidor.push_back(segundos(t0));
+        m.resumoServidor = resumo(c);
 
         limpar(c);
         Silencioso silencioso;
@@ -124,6 +178,7 @@ Medida medir(Connection& c, DM& dm, DM2& dm2, Contexto& contexto, int repeticoes
         carga.push_back(tCarga);
         programa.push_back(segundos(t0));
         m.linhas = r.linhas;
+        m.resumoPrograma = resumo(c);
     }
     m.servidor = mediana(servidor);
     m.programa = mediana(programa);
@@ -214,6 +269,9 @@ int main(int argc, char** argv)
                     static_cast<unsigned long long>(m.linhas), m.servidor, m.carga, m.consolidacao,
                     m.programa, m.programa / m.servidor);
     }
+    std::printf("linhas, soma de QDETOTAL, QDEPORUNID e QDEUNIDFARMAC, fornecedores, unidades:\n"
+                "  servidor  %s\n  programa  %s\n",
+                medidas[1].resumoServidor.c_str(), medidas[1].resumoPrograma.c_str());
     std::printf("crescimento de 4x os pedidos: programa %.2fx, servidor %.2fx\n",
                 medidas[1].programa / medidas[0].programa, medidas[1].servidor / medidas[0].servidor);
 
