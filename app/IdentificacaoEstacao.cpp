@@ -28,8 +28,7 @@ std::string mensagemEstacaoSemCNPJ(const std::string& estacao)
            estacao;
 }
 
-std::string caption(const std::string& usuario, const std::string& estacao,
-                    const std::string& cnpj)
+std::string caption(const std::string& usuario, const std::string& estacao, const std::string& cnpj)
 {
     return " VEK SISTEMAS - RELATÓRIOS     Usuário: \"" + usuario + "\"     Estação: " + estacao +
            "     Loja: " + FormatarCNPJ(cnpj);

@@ -52,8 +52,7 @@ std::string bibliotecaDoArquivo(Plataforma& plataforma)
 
 // Runs one start-up step; an error goes to the error report and abandons the
 // step. Returns false when the step threw.
-template <class F>
-bool passo(Plataforma& plataforma, ResultadoInicio& r, F&& f)
+template <class F> bool passo(Plataforma& plataforma, ResultadoInicio& r, F&& f)
 {
     try {
         f();
@@ -63,6 +62,17 @@ bool passo(Plataforma& plataforma, ResultadoInicio& r, F&& f)
         plataforma.relatarErro(e.what());
         return false;
     }
+}
+
+// The identification that both data modules run; an unidentified workstation
+// ends the program.
+bool identificar(DM& dm, Contexto& contexto, Plataforma& plataforma)
+{
+    if (IdentificarEstacao(dm, contexto, plataforma).empty()) {
+        plataforma.mostrarMensagem(kMensagemEncerramento);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -79,7 +89,8 @@ bool lerConfiguracaoSuite(Contexto& contexto, Plataforma& plataforma)
         plataforma.mostrarMensagem(configuracao::kMensagemAusente);
         return false;
     }
-    contexto.IPServidorCentral = prefixoUtf8(configuracao::lerServidorCentral(lerArquivo(*arquivo)), 60);
+    contexto.IPServidorCentral =
+        prefixoUtf8(configuracao::lerServidorCentral(lerArquivo(*arquivo)), 60);
     return true;
 }
 
@@ -90,11 +101,7 @@ bool DataModuleCreateDM(DM& dm, Contexto& contexto, Plataforma& plataforma)
         dm.sqlcon1.setVendorLib(biblioteca);
     }
     dm.sqlcon1.setDatabase(caminhoBancoSuite(contexto.IPServidorCentral));
-    if (IdentificarEstacao(dm, contexto, plataforma).empty()) {
-        plataforma.mostrarMensagem(kMensagemEncerramento);
-        return false;
-    }
-    return true;
+    return identificar(dm, contexto, plataforma);
 }
 
 bool DataModuleCreateDM2(DM2& dm2, DM& dm, Contexto& contexto, Plataforma& plataforma)
@@ -104,8 +111,7 @@ bool DataModuleCreateDM2(DM2& dm2, DM& dm, Contexto& contexto, Plataforma& plata
         dm2.SQLConnection1.setVendorLib(biblioteca);
     }
     dm2.sqlcon1.setDatabase(caminhoBancoSuite(contexto.IPServidorCentral));
-    if (IdentificarEstacao(dm, contexto, plataforma).empty()) {
-        plataforma.mostrarMensagem(kMensagemEncerramento);
+    if (!identificar(dm, contexto, plataforma)) {
         return false;
     }
     dm2.SQLConnection1.setDatabase(

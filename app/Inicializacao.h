@@ -18,10 +18,10 @@ struct Contexto;
 //   only; start-up goes on with the next one.
 struct ResultadoInicio
 {
-    bool encerrar = false;    // the program is to end now (exit code 0)
+    bool encerrar = false; // the program is to end now (exit code 0)
     bool configuracaoAusente = false;
     bool estacaoNaoIdentificada = false;
-    int errosRelatados = 0;   // errors that went to the error report
+    int errosRelatados = 0; // errors that went to the error report
 };
 
 inline constexpr const char* kMensagemEncerramento = "O programa será fechado.";

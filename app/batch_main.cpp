@@ -85,7 +85,7 @@ struct Argumentos
 
 std::optional<Argumentos> lerArgumentos(int argc, char** argv, std::string& erro)
 {
-    static const char* const conhecidos[] = {"--de",   "--ate", "--loja",   "--tipo",
+    static const char* const conhecidos[] = {"--de",      "--ate", "--loja",   "--tipo",
                                              "--materia", "--ini", "--usuario"};
     Argumentos a;
     for (int i = 1; i < argc; i += 2) {

@@ -233,7 +233,8 @@ int main(int argc, char** argv)
         return 2;
     }
     auto suite = ScratchDatabase::at(servidor + ":" + kSuite, ScratchDatabase::Schema::Suite);
-    auto interface = ScratchDatabase::at(servidor + ":" + kInterface, ScratchDatabase::Schema::Interface);
+    auto interface =
+        ScratchDatabase::at(servidor + ":" + kInterface, ScratchDatabase::Schema::Interface);
 
     PlataformaTeste plataforma("bench_carga");
     plataforma.usuario = "farmaceutico";
@@ -273,11 +274,13 @@ int main(int argc, char** argv)
                 "  servidor  %s\n  programa  %s\n",
                 medidas[1].resumoServidor.c_str(), medidas[1].resumoPrograma.c_str());
     std::printf("crescimento de 4x os pedidos: programa %.2fx, servidor %.2fx\n",
-                medidas[1].programa / medidas[0].programa, medidas[1].servidor / medidas[0].servidor);
+                medidas[1].programa / medidas[0].programa,
+                medidas[1].servidor / medidas[0].servidor);
 
     const std::string ini = (plataforma.pastaExecutavel() / "QUINDALE.INI").string();
     const long kb = picoMemoriaKb({batch, "--ini", ini, "--usuario", plataforma.usuario, "--de",
                                    "01/03/08", "--ate", "31/03/08"});
-    std::printf("zandoval-batch, 20000 pedidos: pico de memória %.1f MB\n", static_cast<double>(kb) / 1024.0);
+    std::printf("zandoval-batch, 20000 pedidos: pico de memória %.1f MB\n",
+                static_cast<double>(kb) / 1024.0);
     return 0;
 }

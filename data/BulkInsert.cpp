@@ -69,8 +69,8 @@ std::string nomeParametro(std::size_t i)
 
 } // namespace
 
-BulkInsert::BulkInsert(Transaction& transaction, std::string table, std::vector<std::string> columns,
-                       Constantes constants, Copias copies)
+BulkInsert::BulkInsert(Transaction& transaction, std::string table,
+                       std::vector<std::string> columns, Constantes constants, Copias copies)
     : m_transaction(transaction)
     , m_table(std::move(table))
     , m_columns(std::move(columns))
@@ -153,8 +153,8 @@ std::unique_ptr<Statement> BulkInsert::prepareBlock(std::size_t rows)
         }
         for (const auto& copia : m_copies) {
             const auto origem = std::find(m_columns.begin(), m_columns.end(), copia.second);
-            valores += ",:" + nomeParametro(primeiro + static_cast<std::size_t>(
-                                                           origem - m_columns.begin()));
+            valores += ",:" + nomeParametro(primeiro +
+                                            static_cast<std::size_t>(origem - m_columns.begin()));
         }
         corpo += "insert into " + m_table + "(" + nomes + ")values(" + valores + constantes + ");";
     }

@@ -54,8 +54,8 @@ public:
 private:
     std::unique_ptr<Statement> prepareBlock(std::size_t rows);
     void send(std::vector<Value> block);
-    void sendEncoded(std::unique_ptr<Statement> own, Statement* statement,
-                     std::vector<Value> block, std::size_t rows);
+    void sendEncoded(std::unique_ptr<Statement> own, Statement* statement, std::vector<Value> block,
+                     std::size_t rows);
     void waitIdle();
     void work();
 

@@ -116,7 +116,8 @@ ClientLibrary::ClientLibrary(std::string path, void* handle, Firebird::IMaster* 
     : m_path(std::move(path))
     , m_handle(handle)
     , m_master(master)
-{}
+{
+}
 
 ClientLibrary::~ClientLibrary() = default;
 

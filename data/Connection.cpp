@@ -34,7 +34,8 @@ void raise(const Firebird::FbException& e, Firebird::IUtil* util)
 
 Connection::Connection(ConnectionSettings settings)
     : m_settings(std::move(settings))
-{}
+{
+}
 
 Connection::~Connection()
 {

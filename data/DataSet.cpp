@@ -14,7 +14,8 @@ DataSet::DataSet(Connection& connection, std::string table, std::vector<std::str
     : m_connection(connection)
     , m_table(std::move(table))
     , m_keyFields(std::move(keyFields))
-{}
+{
+}
 
 void DataSet::setCommandText(std::string sql, std::vector<Value> params)
 {
@@ -284,8 +285,8 @@ void DataSet::refresh()
         bool igual = true;
         for (const auto& k : m_keyFields) {
             const int i = column(k);
-            if (i >= 0 && !(m_rows[r][static_cast<std::size_t>(i)] ==
-                            atual[static_cast<std::size_t>(i)])) {
+            if (i >= 0 &&
+                !(m_rows[r][static_cast<std::size_t>(i)] == atual[static_cast<std::size_t>(i)])) {
                 igual = false;
                 break;
             }

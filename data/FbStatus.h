@@ -13,7 +13,8 @@ public:
     explicit FbStatus(Firebird::IMaster* master)
         : m_status(master->getStatus())
         , m_wrapper(m_status)
-    {}
+    {
+    }
     ~FbStatus() { m_status->dispose(); }
     FbStatus(const FbStatus&) = delete;
     FbStatus& operator=(const FbStatus&) = delete;

@@ -15,7 +15,8 @@ class ColumnNames
 public:
     explicit ColumnNames(std::vector<std::string> names)
         : m_names(std::move(names))
-    {}
+    {
+    }
     const std::vector<std::string>& names() const { return m_names; }
     std::size_t size() const { return m_names.size(); }
     // Position of a column, compared without regard to the case of a to z;

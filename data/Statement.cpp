@@ -29,14 +29,12 @@ bool texto(unsigned type)
     return type == SQL_TEXT || type == SQL_VARYING;
 }
 
-template <class T>
-void escrever(std::vector<unsigned char>& buf, unsigned offset, const T& v)
+template <class T> void escrever(std::vector<unsigned char>& buf, unsigned offset, const T& v)
 {
     std::memcpy(buf.data() + offset, &v, sizeof v);
 }
 
-template <class T>
-T ler(const std::vector<unsigned char>& buf, unsigned offset)
+template <class T> T ler(const std::vector<unsigned char>& buf, unsigned offset)
 {
     T v;
     std::memcpy(&v, buf.data() + offset, sizeof v);
@@ -75,7 +73,7 @@ struct Envio
     unsigned type;
     unsigned length;
     int scale;
-    std::string bytes;   // texts, already in Windows-1252
+    std::string bytes; // texts, already in Windows-1252
     std::int64_t inteiro = 0;
     double real = 0;
 };
@@ -115,7 +113,8 @@ Statement::Statement(Transaction& transaction, const std::string& sql)
         std::vector<std::string> nomes;
         for (const auto& c : m_columns) {
             nomes.push_back(c.name);
-            m_outOffsets.push_back(m_outMeta->getOffset(&st, static_cast<unsigned>(nomes.size() - 1)));
+            m_outOffsets.push_back(
+                m_outMeta->getOffset(&st, static_cast<unsigned>(nomes.size() - 1)));
             m_outNullOffsets.push_back(
                 m_outMeta->getNullOffset(&st, static_cast<unsigned>(nomes.size() - 1)));
         }
@@ -317,7 +316,8 @@ void Statement::bind(Transaction& transaction, const std::vector<Value>& params)
 Statement::Message::Message(Message&& o) noexcept
     : m_meta(std::exchange(o.m_meta, nullptr))
     , m_buffer(std::move(o.m_buffer))
-{}
+{
+}
 
 Statement::Message& Statement::Message::operator=(Message&& o) noexcept
 {
@@ -403,9 +403,9 @@ void Statement::open(Transaction& transaction, const std::vector<Value>& params)
     bind(transaction, params);
     FbStatus st(m_connection.master());
     try {
-        m_cursor = m_statement->openCursor(&st, transaction.handle(), m_wireMeta,
-                                           m_inBuffer.empty() ? nullptr : m_inBuffer.data(),
-                                           m_outMeta, 0);
+        m_cursor =
+            m_statement->openCursor(&st, transaction.handle(), m_wireMeta,
+                                    m_inBuffer.empty() ? nullptr : m_inBuffer.data(), m_outMeta, 0);
         m_cursorTransaction = &transaction;
     } catch (const Firebird::FbException& e) {
         raise(e, m_connection.util());
@@ -444,8 +444,8 @@ void Statement::decodeRow(Transaction& transaction)
         Value& v = m_row[i];
         switch (c.type) {
         case SQL_TEXT:
-            v = deCp1252(std::string_view(
-                reinterpret_cast<const char*>(m_outBuffer.data() + off), c.length));
+            v = deCp1252(std::string_view(reinterpret_cast<const char*>(m_outBuffer.data() + off),
+                                          c.length));
             break;
         case SQL_VARYING: {
             const auto n = ler<std::uint16_t>(m_outBuffer, off);

@@ -21,11 +21,11 @@ class Transaction;
 // What the server says about one parameter or result column.
 struct FieldInfo
 {
-    std::string name;      // column name or alias
-    std::string relation;  // table of a column, when there is one
-    unsigned type = 0;     // SQL_* type, without the null flag
+    std::string name;     // column name or alias
+    std::string relation; // table of a column, when there is one
+    unsigned type = 0;    // SQL_* type, without the null flag
     unsigned subType = 0;
-    unsigned length = 0;   // bytes
+    unsigned length = 0; // bytes
     int scale = 0;
     unsigned charSet = 0;
 };

@@ -10,7 +10,8 @@ namespace zandoval {
 
 Transaction::Transaction(Connection& connection)
     : Transaction(connection, {})
-{}
+{
+}
 
 Transaction::Transaction(Connection& connection, const std::vector<std::string>& writeTables)
     : m_connection(connection)

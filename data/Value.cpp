@@ -20,8 +20,7 @@ constexpr std::int64_t potencia10(int n)
     return p;
 }
 
-template <class... F>
-struct Visitante : F...
+template <class... F> struct Visitante : F...
 {
     using F::operator()...;
 };
@@ -69,8 +68,8 @@ std::string Decimal::toString() const
 {
     const std::int64_t p = potencia10(-scale);
     const bool negativo = units < 0;
-    const std::uint64_t abs = negativo ? 0 - static_cast<std::uint64_t>(units)
-                                       : static_cast<std::uint64_t>(units);
+    const std::uint64_t abs =
+        negativo ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
     std::string inteira = std::to_string(abs / static_cast<std::uint64_t>(p));
     std::string fracao;
     if (scale < 0) {
@@ -228,39 +227,37 @@ std::optional<Date> lerData(std::string_view texto)
 std::string Value::asString() const
 {
     return std::visit(
-        Visitante{[](std::monostate) { return std::string(); },
-                  [](std::int64_t v) { return std::to_string(v); },
-                  [](double v) { return formatarReal(v); },
-                  [](const Decimal& v) { return v.toString(); },
-                  [](const std::string& v) { return v; },
-                  [](const Date& v) { return formatarData(v); },
-                  [](const TimeOfDay& v) {
-                      char b[16];
-                      std::snprintf(b, sizeof b, "%02d:%02d:%02d", v.hours, v.minutes,
-                                    v.seconds);
-                      return std::string(b);
-                  },
-                  [](const Timestamp& v) {
-                      char b[16];
-                      std::snprintf(b, sizeof b, " %02d:%02d:%02d", v.time.hours, v.time.minutes,
-                                    v.time.seconds);
-                      return formatarData(v.date) + b;
-                  }},
+        Visitante{
+            [](std::monostate) { return std::string(); },
+            [](std::int64_t v) { return std::to_string(v); },
+            [](double v) { return formatarReal(v); }, [](const Decimal& v) { return v.toString(); },
+            [](const std::string& v) { return v; }, [](const Date& v) { return formatarData(v); },
+            [](const TimeOfDay& v) {
+                char b[16];
+                std::snprintf(b, sizeof b, "%02d:%02d:%02d", v.hours, v.minutes, v.seconds);
+                return std::string(b);
+            },
+            [](const Timestamp& v) {
+                char b[16];
+                std::snprintf(b, sizeof b, " %02d:%02d:%02d", v.time.hours, v.time.minutes,
+                              v.time.seconds);
+                return formatarData(v.date) + b;
+            }},
         m_v);
 }
 
 std::int64_t Value::asInt() const
 {
-    return std::visit(
-        Visitante{[](std::int64_t v) { return v; },
-                  [](double v) { return static_cast<std::int64_t>(std::llround(v)); },
-                  [](const Decimal& v) { return v.rescaled(0).units; },
-                  [](const std::string& v) {
-                      const auto n = lerNumero(v);
-                      return n ? static_cast<std::int64_t>(std::llround(*n)) : std::int64_t{0};
-                  },
-                  [](const auto&) { return std::int64_t{0}; }},
-        m_v);
+    return std::visit(Visitante{[](std::int64_t v) { return v; },
+                                [](double v) { return static_cast<std::int64_t>(std::llround(v)); },
+                                [](const Decimal& v) { return v.rescaled(0).units; },
+                                [](const std::string& v) {
+                                    const auto n = lerNumero(v);
+                                    return n ? static_cast<std::int64_t>(std::llround(*n))
+                                             : std::int64_t{0};
+                                },
+                                [](const auto&) { return std::int64_t{0}; }},
+                      m_v);
 }
 
 double Value::asDouble() const

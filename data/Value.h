@@ -54,15 +54,42 @@ public:
                                  TimeOfDay, Timestamp>;
 
     Value() = default;
-    Value(std::int64_t v) : m_v(v) {}
-    Value(int v) : m_v(std::int64_t{v}) {}
-    Value(double v) : m_v(v) {}
-    Value(Decimal v) : m_v(v) {}
-    Value(std::string v) : m_v(std::move(v)) {}
-    Value(const char* v) : m_v(std::string(v)) {}
-    Value(Date v) : m_v(v) {}
-    Value(TimeOfDay v) : m_v(v) {}
-    Value(Timestamp v) : m_v(v) {}
+    Value(std::int64_t v)
+        : m_v(v)
+    {
+    }
+    Value(int v)
+        : m_v(std::int64_t{v})
+    {
+    }
+    Value(double v)
+        : m_v(v)
+    {
+    }
+    Value(Decimal v)
+        : m_v(v)
+    {
+    }
+    Value(std::string v)
+        : m_v(std::move(v))
+    {
+    }
+    Value(const char* v)
+        : m_v(std::string(v))
+    {
+    }
+    Value(Date v)
+        : m_v(v)
+    {
+    }
+    Value(TimeOfDay v)
+        : m_v(v)
+    {
+    }
+    Value(Timestamp v)
+        : m_v(v)
+    {
+    }
 
     bool isNull() const { return std::holds_alternative<std::monostate>(m_v); }
     const Storage& storage() const { return m_v; }
@@ -86,8 +113,8 @@ private:
 };
 
 // Date helpers used wherever dates meet text.
-std::string formatarData(const Date& d);           // dd/mm/yy
-std::string formatarDataLonga(const Date& d);      // dd/mm/yyyy
+std::string formatarData(const Date& d);      // dd/mm/yy
+std::string formatarDataLonga(const Date& d); // dd/mm/yyyy
 // Reads dd/mm/yy or dd/mm/yyyy; a two-digit year is taken as 20yy when it is
 // below 50 and 19yy otherwise, as the suite's date fields do.
 std::optional<Date> lerData(std::string_view texto);

@@ -18,7 +18,8 @@ public:
     // The progress panel: its title, the line under the gauge, the gauge's range.
     virtual void mostrarTermometro(const std::string& /*titulo*/, const std::string& /*rotulo*/,
                                    int /*maximo*/)
-    {}
+    {
+    }
     virtual void progresso(int /*posicao*/, const std::string& /*rotulo*/) {}
     virtual void ocultarTermometro() {}
     // The notice "Salvando as informações no Banco de Dados. Favor aguardar...".

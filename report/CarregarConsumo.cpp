@@ -50,7 +50,8 @@ class TabelaConversao
 public:
     explicit TabelaConversao(Transaction& t)
         : m_linhas(t.query("Select UNIDORIG, UNIDDEST, DIVISOR from CONVUNID"))
-    {}
+    {
+    }
     double fator(const std::string& de, const std::string& para)
     {
         const auto chave = de + '\x1F' + para;
@@ -62,8 +63,7 @@ public:
             const std::string o = l[0].asString();
             const std::string d = l[1].asString();
             if (semBrancosFinais(o) == semBrancosFinais(de) &&
-                semBrancosFinais(d) == semBrancosFinais(para) && !l[0].isNull() &&
-                !l[1].isNull()) {
+                semBrancosFinais(d) == semBrancosFinais(para) && !l[0].isNull() && !l[1].isNull()) {
                 if (o == de && d == para) {
                     f = l[2].asDouble();
                 }
@@ -87,7 +87,8 @@ public:
         : m_consulta(t, std::string("Select NOMEFANTASIA, CNPJ from FORNECED where NOMEFANTASIA = "
                                     "cast(? as varchar(40))"))
         , m_t(t)
-    {}
+    {
+    }
     const Value& cnpj(const std::string& fantasia)
     {
         if (const auto it = m_cache.find(fantasia); it != m_cache.end()) {
@@ -119,14 +120,28 @@ Value opcional(const std::optional<Decimal>& d)
 
 // The detail's columns; CNPJ, ESTLOCAL and PERIODO are the same for every row
 // of a load and go separately.
-const std::vector<std::string> kColunasDetalhe = {
-    "CODIGOVENDA",
-    "PEDIDO",         "FORMULA",        "CODIGOINSUMO",    "NOMEINSUMO",
-    "DATAVENDA",      "NOMEPRESCRITOR", "NREGPROFPRESCRITOR", "CONSELHOPROFISSIONAL",
-    "UFCONSELHO",     "NOMECOMPRADOR",  "FONEDOPACIENTE",
-    "NUMLOTE",        "CNPJFORNECEDOR", "QDEPORUNID",      "UNIDADEDEMEDIDA",
-    "UNIDFARMAC",     "QDEUNIDFARMAC",  "QDETOTAL",        "PRECOTOTAL",
-    "FORMAPAGAMENTO1", "VENDEDOR"};
+const std::vector<std::string> kColunasDetalhe = {"CODIGOVENDA",
+                                                  "PEDIDO",
+                                                  "FORMULA",
+                                                  "CODIGOINSUMO",
+                                                  "NOMEINSUMO",
+                                                  "DATAVENDA",
+                                                  "NOMEPRESCRITOR",
+                                                  "NREGPROFPRESCRITOR",
+                                                  "CONSELHOPROFISSIONAL",
+                                                  "UFCONSELHO",
+                                                  "NOMECOMPRADOR",
+                                                  "FONEDOPACIENTE",
+                                                  "NUMLOTE",
+                                                  "CNPJFORNECEDOR",
+                                                  "QDEPORUNID",
+                                                  "UNIDADEDEMEDIDA",
+                                                  "UNIDFARMAC",
+                                                  "QDEUNIDFARMAC",
+                                                  "QDETOTAL",
+                                                  "PRECOTOTAL",
+                                                  "FORMAPAGAMENTO1",
+                                                  "VENDEDOR"};
 
 // Every ingredient of every formula of the selected orders, walked as the
 // server walks them: order by order in the table's order, then each order's
@@ -152,9 +167,31 @@ constexpr const char* kContaPedidos =
     "? and ?";
 
 enum Col {
-    cEstacao, cNpedido, cNome, cFone, cMedico, cCrm, cConselho, cUf, cData, cPagamento,
-    cVendedor, cNformula, cForma, cPreco, cCapsulas, cRotulos, cVolume, cUnidade, cComponente,
-    cQde, cUnid, cCodigo, cLote, cFornecedor, cDiluicao
+    cEstacao,
+    cNpedido,
+    cNome,
+    cFone,
+    cMedico,
+    cCrm,
+    cConselho,
+    cUf,
+    cData,
+    cPagamento,
+    cVendedor,
+    cNformula,
+    cForma,
+    cPreco,
+    cCapsulas,
+    cRotulos,
+    cVolume,
+    cUnidade,
+    cComponente,
+    cQde,
+    cUnid,
+    cCodigo,
+    cLote,
+    cFornecedor,
+    cDiluicao
 };
 
 Decimal comoDecimal(const Value& v)
@@ -255,11 +292,10 @@ ResumoCarga CarregarConsumo(DM& dm, DM2& dm2, Contexto& contexto, Acompanhamento
             return conversao.fator(de, para);
         };
         Fornecedores fornecedores(leitura);
-        BulkInsert detalhe(escrita, "RP_VENDAMP", kColunasDetalhe,
-                           {{"CNPJ", p.CNPJLoja},
-                            {"ESTLOCAL", p.EstacaoLocal},
-                            {"PERIODO", textoPeriodo}},
-                           {{"NOMEPACIENTE", "NOMECOMPRADOR"}});
+        BulkInsert detalhe(
+            escrita, "RP_VENDAMP", kColunasDetalhe,
+            {{"CNPJ", p.CNPJLoja}, {"ESTLOCAL", p.EstacaoLocal}, {"PERIODO", textoPeriodo}},
+            {{"NOMEPACIENTE", "NOMECOMPRADOR"}});
 
         Statement ingredientes(leitura, kIngredientes);
         ingredientes.open(leitura, filtro);
@@ -288,28 +324,29 @@ ResumoCarga CarregarConsumo(DM& dm, DM2& dm2, Contexto& contexto, Acompanhamento
             ing.nformula = l[cNformula].asString();
             const Consumo c = calcularConsumo(ing, fator, avisar);
 
-            detalhe.add({++codigo,
-                         pedidoAtual,
-                         l[cNformula],
-                         l[cCodigo],
-                         l[cComponente],
-                         l[cData],
-                         l[cMedico],
-                         l[cCrm],
-                         l[cConselho].isNull() ? Value() : Value(maiusculasAscii(l[cConselho].asString())),
-                         l[cUf].isNull() ? Value() : Value(maiusculasAscii(l[cUf].asString())),
-                         l[cNome],
-                         l[cFone],
-                         l[cLote],
-                         fornecedores.cnpj(l[cFornecedor].asString()),
-                         c.qdePorUnid,
-                         opcional(c.unidadeMedida),
-                         opcional(c.unidFarmac),
-                         opcional(c.qdeUnidFarmac),
-                         c.qdeTotal,
-                         l[cPreco],
-                         l[cPagamento],
-                         l[cVendedor]});
+            detalhe.add(
+                {++codigo,
+                 pedidoAtual,
+                 l[cNformula],
+                 l[cCodigo],
+                 l[cComponente],
+                 l[cData],
+                 l[cMedico],
+                 l[cCrm],
+                 l[cConselho].isNull() ? Value() : Value(maiusculasAscii(l[cConselho].asString())),
+                 l[cUf].isNull() ? Value() : Value(maiusculasAscii(l[cUf].asString())),
+                 l[cNome],
+                 l[cFone],
+                 l[cLote],
+                 fornecedores.cnpj(l[cFornecedor].asString()),
+                 c.qdePorUnid,
+                 opcional(c.unidadeMedida),
+                 opcional(c.unidFarmac),
+                 opcional(c.qdeUnidFarmac),
+                 c.qdeTotal,
+                 l[cPreco],
+                 l[cPagamento],
+                 l[cVendedor]});
         }
         detalhe.flush();
         acompanhamento.ocultarTermometro();

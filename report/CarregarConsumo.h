@@ -19,9 +19,9 @@ enum class ResultadoCarga {
 struct ResumoCarga
 {
     ResultadoCarga resultado = ResultadoCarga::Concluida;
-    int pedidos = 0;           // orders of the type and period
-    std::uint64_t linhas = 0;  // detail rows written
-    int tentativas = 0;        // 1, or more when another workstation got in the way
+    int pedidos = 0;          // orders of the type and period
+    std::uint64_t linhas = 0; // detail rows written
+    int tentativas = 0;       // 1, or more when another workstation got in the way
 };
 
 // Turns the orders of one order type and period into detail rows of

@@ -18,7 +18,8 @@ namespace {
 constexpr const char* kGrupos =
     "select d.NOMEINSUMO, d.PERIODO, d.CODIGOINSUMO, d.UNIDADEDEMEDIDA, g.TOTAL, g.LINHAS "
     "from (select min(CODIGOVENDA) as PRIMEIRO, sum(QDETOTAL) as TOTAL, count(*) as LINHAS "
-    "      from RP_VENDAMP where CNPJ = cast(? as varchar(20)) and ESTLOCAL = cast(? as varchar(2)) "
+    "      from RP_VENDAMP where CNPJ = cast(? as varchar(20)) and ESTLOCAL = cast(? as "
+    "varchar(2)) "
     "      group by coalesce(NOMEINSUMO, ''), octet_length(coalesce(NOMEINSUMO, ''))) g "
     "join RP_VENDAMP d on d.CODIGOVENDA = g.PRIMEIRO "
     "order by coalesce(d.NOMEINSUMO, ''), octet_length(coalesce(d.NOMEINSUMO, ''))";
@@ -72,8 +73,8 @@ std::vector<TotalConsumo> ConsolidarConsumo(DM2& dm2, const Contexto& contexto,
             }
             progresso += static_cast<int>(g[5].asInt());
             acompanhamento.progresso(progresso, nome);
-            escrita.add({++codigo, p.CNPJLoja, p.EstacaoLocal, g[1], g[2], nome, g[3],
-                         comoDecimal(g[4])});
+            escrita.add(
+                {++codigo, p.CNPJLoja, p.EstacaoLocal, g[1], g[2], nome, g[3], comoDecimal(g[4])});
             acompanhamento.processarEventos();
         }
         escrita.flush();

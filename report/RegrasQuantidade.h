@@ -14,11 +14,11 @@ namespace zandoval {
 // One ingredient line and its formula, as the loader reads them.
 struct Ingrediente
 {
-    double qde = 0;             // COMPEDID.QDE
-    std::string unid;           // COMPEDID.UNID
-    Decimal fatorDiluicao;      // COMPEDID.FATORDILUICAO; 0 stands for 1
-    std::string formaFarma;     // PEDIFORM.FORMAFARMA
-    std::string unidadeFormula; // PEDIFORM.UNIDADE
+    double qde = 0;               // COMPEDID.QDE
+    std::string unid;             // COMPEDID.UNID
+    Decimal fatorDiluicao;        // COMPEDID.FATORDILUICAO; 0 stands for 1
+    std::string formaFarma;       // PEDIFORM.FORMAFARMA
+    std::string unidadeFormula;   // PEDIFORM.UNIDADE
     std::int64_t qdeCapsulas = 0; // PEDIFORM.QDECAPSULAS: N
     std::int64_t qdeRotulos = 0;  // PEDIFORM.QDEROTULOS: R
     Decimal volumeTotal;          // PEDIFORM.VOLUMETOTAL

@@ -13,8 +13,7 @@ namespace zandoval {
 // meanwhile, an update conflict, a deadlock), at most `tentativas` times with a
 // short random pause in between. Any other error, or the last conflict, goes
 // to the caller. Returns the number of attempts made.
-template <class Trabalho>
-int comRetentativa(Trabalho&& trabalho, int tentativas = 8)
+template <class Trabalho> int comRetentativa(Trabalho&& trabalho, int tentativas = 8)
 {
     thread_local std::minstd_rand sorteio(std::random_device{}());
     for (int i = 1;; ++i) {
@@ -25,7 +24,8 @@ int comRetentativa(Trabalho&& trabalho, int tentativas = 8)
             if (!e.isConflict() || i >= tentativas) {
                 throw;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10 + sorteio() % (20u * static_cast<unsigned>(i))));
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(10 + sorteio() % (20u * static_cast<unsigned>(i))));
         }
     }
 }

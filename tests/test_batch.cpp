@@ -68,7 +68,10 @@ protected:
         e.erros = ler(erros);
         return e;
     }
-    std::string ini() { return "--ini '" + (plataforma.pastaExecutavel() / "QUINDALE.INI").string() + "'"; }
+    std::string ini()
+    {
+        return "--ini '" + (plataforma.pastaExecutavel() / "QUINDALE.INI").string() + "'";
+    }
     static std::int64_t contar(const std::string& sql)
     {
         Connection c(s_suite->suiteSettings());
@@ -91,9 +94,11 @@ TEST_F(Batch, AMonthEndToEnd)
     ASSERT_EQ(e.status, 0) << e.erros;
     EXPECT_NE(e.saida.find("Pedidos lidos: "), std::string::npos) << e.saida;
     EXPECT_NE(e.saida.find("Linhas de detalhe gravadas: "), std::string::npos);
-    const auto linhas = contar("select count(*) from RP_VENDAMP where CNPJ = '11222333000181' and ESTLOCAL = '01'");
+    const auto linhas =
+        contar("select count(*) from RP_VENDAMP where CNPJ = '11222333000181' and ESTLOCAL = '01'");
     EXPECT_GT(linhas, 1000);
-    EXPECT_NE(e.saida.find("Linhas de detalhe gravadas: " + std::to_string(linhas) + "\n"), std::string::npos);
+    EXPECT_NE(e.saida.find("Linhas de detalhe gravadas: " + std::to_string(linhas) + "\n"),
+              std::string::npos);
     EXPECT_GT(contar("select count(*) from RP_CONSMP"), 30);
     EXPECT_GT(contar("select count(*) from INSUMOS"), 30);
     // The period is stored as the parameters panel stores it.
@@ -103,7 +108,8 @@ TEST_F(Batch, AMonthEndToEnd)
     EXPECT_EQ(p.at(0, "DATAFINAL").asString(), "31/03/08");
 
     // An order type typed with its accent reaches the database as the suite stores it.
-    const Execucao orcam = rodar(ini() + " --usuario balconista --de 01/03/08 --ate 31/03/08 --tipo Orçam");
+    const Execucao orcam =
+        rodar(ini() + " --usuario balconista --de 01/03/08 --ate 31/03/08 --tipo Orçam");
     ASSERT_EQ(orcam.status, 0) << orcam.erros;
     EXPECT_EQ(orcam.saida.find("Pedidos lidos: 0\n"), std::string::npos) << orcam.saida;
     EXPECT_NE(orcam.saida.find("tipo \"Orçam\""), std::string::npos);
@@ -121,20 +127,28 @@ TEST_F(Batch, ExitStatusAndMessages)
     const std::string periodo = " --de 01/03/08 --ate 31/03/08";
     const Caso casos[] = {
         {"no arguments", "", 2, "uso: zandoval-batch"},
-        {"a date that is no date", ini() + " --de 31/02/08 --ate 31/03/08", 2, "data inválida em --de"},
+        {"a date that is no date", ini() + " --de 31/02/08 --ate 31/03/08", 2,
+         "data inválida em --de"},
         {"an unknown option", ini() + periodo + " --saida x.pdf", 2, "opção desconhecida: --saida"},
         {"no configuration file", "--ini /nao/existe.ini" + periodo, 3,
          "Arquivo QUINDALE.INI não encontrado. Execute o programa Holbrick.exe para criá-lo."},
         {"a user with no workstation", ini() + " --usuario ninguem" + periodo, 3,
          "O programa será fechado."},
-        {"a store that is not registered", ini() + " --usuario balconista --loja 99888777000166" + periodo,
-         4, "(5) Não foi encontrado o registro da loja \"99.888.777/0001-66\""},
+        {"a store that is not registered",
+         ini() + " --usuario balconista --loja 99888777000166" + periodo, 4,
+         "(5) Não foi encontrado o registro da loja \"99.888.777/0001-66\""},
     };
+    ASSERT_EQ(rodar(ini() + " --usuario balconista" + periodo).status, 0);
+    const auto totais = contar("select count(*) from RP_CONSMP");
+    const auto detalhe = contar("select count(*) from RP_VENDAMP");
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
         const Execucao e = rodar(c.argumentos);
         EXPECT_EQ(e.status, c.status) << e.erros;
         EXPECT_NE(e.erros.find(c.emErros), std::string::npos) << e.erros;
+        // A run that stops early leaves the detail and the totals alone.
+        EXPECT_EQ(contar("select count(*) from RP_CONSMP"), totais);
+        EXPECT_EQ(contar("select count(*) from RP_VENDAMP"), detalhe);
     }
 }
 

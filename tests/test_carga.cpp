@@ -87,7 +87,8 @@ protected:
     void formula(const char* estacao, int n, int f, const char* forma = "Cápsula", int caps = 60,
                  int rotulos = 2)
     {
-        sql("insert into PEDIFORM (ESTACAO, NPEDIDO, NFORMULA, FORMAFARMA, QDECAPSULAS, QDEROTULOS, "
+        sql("insert into PEDIFORM (ESTACAO, NPEDIDO, NFORMULA, FORMAFARMA, QDECAPSULAS, "
+            "QDEROTULOS, "
             "PRECOFORMULA, VOLUMETOTAL, UNIDADE) values (?, ?, ?, ?, ?, ?, 45.9, 0, '')",
             {estacao, n, f, forma, caps, rotulos});
     }
@@ -101,7 +102,8 @@ protected:
     }
     RowSet detalhe(const std::string& onde = "1 = 1")
     {
-        return queryDirect(*m_suite, "select * from RP_VENDAMP where " + onde + " order by CODIGOVENDA");
+        return queryDirect(*m_suite,
+                           "select * from RP_VENDAMP where " + onde + " order by CODIGOVENDA");
     }
     ResumoCarga carregar() { return CarregarConsumo(dm, dm2, ctx, msgs); }
 
@@ -122,7 +124,8 @@ ScratchDatabase* Carga::s_if = nullptr;
 
 TEST_F(Carga, TheWorkedExampleEndToEnd)
 {
-    sql("insert into FORNECED (CODIGO, NOMEFANTASIA, CNPJ) values ('1', 'D''Ávila Insumos', '12345678000190')");
+    sql("insert into FORNECED (CODIGO, NOMEFANTASIA, CNPJ) values ('1', 'D''Ávila Insumos', "
+        "'12345678000190')");
     pedido("01", 4711);
     formula("01", 4711, 1);
     ingrediente("01", 4711, 1, "Ácido Fólico");
@@ -137,17 +140,32 @@ TEST_F(Carga, TheWorkedExampleEndToEnd)
 
     const RowSet d = detalhe();
     ASSERT_EQ(d.rows.size(), 2u);
-    const std::pair<const char*, const char*> esperado[] = {
-        {"CODIGOVENDA", "1"}, {"CNPJ", kLojaA}, {"ESTLOCAL", "01"},
-        {"PERIODO", "01/03/08 a 31/03/08"}, {"PEDIDO", "01.4711"}, {"FORMULA", "1"},
-        {"CODIGOINSUMO", "MP1"}, {"NOMEINSUMO", "Ácido Fólico"}, {"DATAVENDA", "01/03/08"},
-        {"NOMEPRESCRITOR", "Dra. Cláudia"}, {"NREGPROFPRESCRITOR", "123456"},
-        {"CONSELHOPROFISSIONAL", "CRM"}, {"UFCONSELHO", "SP"}, {"NOMECOMPRADOR", "José Antônio"},
-        {"NOMEPACIENTE", "José Antônio"}, {"FONEDOPACIENTE", "(11) 5555-1234"},
-        {"NUMLOTE", "LOTE-2008-03-ABCDEFG"}, {"CNPJFORNECEDOR", "12345678000190"},
-        {"QDEPORUNID", "0.25"}, {"UNIDADEDEMEDIDA", "g"}, {"UNIDFARMAC", "cap"},
-        {"QDEUNIDFARMAC", "120"}, {"QDETOTAL", "30"}, {"PRECOTOTAL", "45.9"},
-        {"FORMAPAGAMENTO1", "Pix"}, {"VENDEDOR", "Joana"}};
+    const std::pair<const char*, const char*> esperado[] = {{"CODIGOVENDA", "1"},
+                                                            {"CNPJ", kLojaA},
+                                                            {"ESTLOCAL", "01"},
+                                                            {"PERIODO", "01/03/08 a 31/03/08"},
+                                                            {"PEDIDO", "01.4711"},
+                                                            {"FORMULA", "1"},
+                                                            {"CODIGOINSUMO", "MP1"},
+                                                            {"NOMEINSUMO", "Ácido Fólico"},
+                                                            {"DATAVENDA", "01/03/08"},
+                                                            {"NOMEPRESCRITOR", "Dra. Cláudia"},
+                                                            {"NREGPROFPRESCRITOR", "123456"},
+                                                            {"CONSELHOPROFISSIONAL", "CRM"},
+                                                            {"UFCONSELHO", "SP"},
+                                                            {"NOMECOMPRADOR", "José Antônio"},
+                                                            {"NOMEPACIENTE", "José Antônio"},
+                                                            {"FONEDOPACIENTE", "(11) 5555-1234"},
+                                                            {"NUMLOTE", "LOTE-2008-03-ABCDEFG"},
+                                                            {"CNPJFORNECEDOR", "12345678000190"},
+                                                            {"QDEPORUNID", "0.25"},
+                                                            {"UNIDADEDEMEDIDA", "g"},
+                                                            {"UNIDFARMAC", "cap"},
+                                                            {"QDEUNIDFARMAC", "120"},
+                                                            {"QDETOTAL", "30"},
+                                                            {"PRECOTOTAL", "45.9"},
+                                                            {"FORMAPAGAMENTO1", "Pix"},
+                                                            {"VENDEDOR", "Joana"}};
     for (const auto& [coluna, valor] : esperado) {
         EXPECT_EQ(d.at(0, coluna).asString(), valor) << coluna;
     }
@@ -163,9 +181,14 @@ TEST_F(Carga, TheWorkedExampleEndToEnd)
 TEST_F(Carga, WhatALoadSelectsAndWhatItLeavesAlone)
 {
     // Another store's rows up to 900, and this store's rows of station 02.
-    sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, NOMEINSUMO) values (900, ?, '01', 'x')", {kLojaB});
-    sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, NOMEINSUMO) values (5, ?, '02', 'y')", {kLojaA});
-    sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, NOMEINSUMO) values (6, ?, '01', 'old')", {kLojaA});
+    sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, NOMEINSUMO) values (900, ?, '01', "
+        "'x')",
+        {kLojaB});
+    sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, NOMEINSUMO) values (5, ?, '02', 'y')",
+        {kLojaA});
+    sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, NOMEINSUMO) values (6, ?, '01', "
+        "'old')",
+        {kLojaA});
     pedido("01", 1);
     formula("01", 1, 1);
     ingrediente("01", 1, 1, "A");
@@ -202,7 +225,8 @@ TEST_F(Carga, WhatALoadSelectsAndWhatItLeavesAlone)
     // Only "Orçam" orders for that type.
     ctx.param.TipoPedido = "Orçam";
     EXPECT_EQ(carregar().linhas, 1u);
-    EXPECT_EQ(detalhe("ESTLOCAL = '01' and CNPJ = '11222333000181'").at(0, "NOMEINSUMO").asString(), "Orçado");
+    EXPECT_EQ(detalhe("ESTLOCAL = '01' and CNPJ = '11222333000181'").at(0, "NOMEINSUMO").asString(),
+              "Orçado");
 
     // A period that starts after it ends selects nothing; earlier rows go all the same.
     executeDirect(*m_if, "update PERIODO set DATAINICIAL = ?, DATAFINAL = ?", {k31Mar, k1Mar});
@@ -210,6 +234,25 @@ TEST_F(Carga, WhatALoadSelectsAndWhatItLeavesAlone)
     EXPECT_EQ(vazio.pedidos, 0);
     EXPECT_EQ(vazio.linhas, 0u);
     EXPECT_TRUE(detalhe("ESTLOCAL = '01' and CNPJ = '11222333000181'").empty());
+}
+
+TEST_F(Carga, ThePeriodKeepsItsCentury)
+{
+    // As two-digit-year text, 01/03/80 would be read in the server's sliding
+    // window (1980); the period goes to the server as dates.
+    const Date mar2080{year{2080}, month{3}, day{1}};
+    const Date mar1980{year{1980}, month{3}, day{1}};
+    executeDirect(*m_if, "update PERIODO set DATAINICIAL = ?, DATAFINAL = ?",
+                  {mar2080, Date{year{2080}, month{3}, day{31}}});
+    pedido("01", 1, "Pedido", mar2080);
+    formula("01", 1, 1);
+    ingrediente("01", 1, 1, "Futuro");
+    pedido("01", 2, "Pedido", mar1980);
+    formula("01", 2, 1);
+    ingrediente("01", 2, 1, "Passado");
+    EXPECT_EQ(carregar().linhas, 1u);
+    EXPECT_EQ(detalhe().at(0, "NOMEINSUMO").asString(), "Futuro");
+    EXPECT_EQ(detalhe().at(0, "PERIODO").asString(), "01/03/80 a 31/03/80");
 }
 
 TEST_F(Carga, AStoreThatIsNotRegisteredStopsTheLoadBeforeAnythingChanges)
@@ -243,7 +286,8 @@ TEST_F(Carga, TheSyrupWarningIsShownAndTheRowStillWritten)
     ingrediente("01", 3, 2, "Sacarose", 2, "G");
     EXPECT_EQ(carregar().linhas, 1u);
     ASSERT_EQ(msgs.textos.size(), 1u);
-    EXPECT_EQ(msgs.textos[0].rfind("Favor verificar o pedido nº 01.3.2\r", 0), 0u) << msgs.textos[0];
+    EXPECT_EQ(msgs.textos[0].rfind("Favor verificar o pedido nº 01.3.2\r", 0), 0u)
+        << msgs.textos[0];
     EXPECT_EQ(detalhe().at(0, "QDEPORUNID").asString(), "2");
     EXPECT_EQ(detalhe().at(0, "QDETOTAL").asString(), "0");
 }
@@ -269,7 +313,8 @@ TEST_F(Carga, AFailureInTheMiddleLeavesTheEarlierDetailAsItWas)
         carregar();
         ADD_FAILURE() << "the load went through";
     } catch (const DatabaseError& e) {
-        EXPECT_NE(std::string(e.what()).find("ingrediente recusado pelo servidor"), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("ingrediente recusado pelo servidor"),
+                  std::string::npos)
             << e.what();
     }
     sql("drop trigger RECUSA");
@@ -286,7 +331,8 @@ TEST_F(Carga, ConsolidationOneTotalPerMaterial)
 {
     const auto linha = [&](int codigo, const char* nome, const char* unidade, Value qde,
                            const char* loja = kLojaA) {
-        sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, PERIODO, CODIGOINSUMO, NOMEINSUMO, "
+        sql("insert into RP_VENDAMP (CODIGOVENDA, CNPJ, ESTLOCAL, PERIODO, CODIGOINSUMO, "
+            "NOMEINSUMO, "
             "UNIDADEDEMEDIDA, QDETOTAL) values (?, ?, '01', '01/03/08 a 31/03/08', ?, ?, ?, ?)",
             {codigo, loja, std::string("C") + nome, nome, unidade, qde});
     };
@@ -396,7 +442,8 @@ TEST_F(Carga, SeveralWorkstationsLoadAndConsolidateAtOnce)
     // Each store and station holds exactly the rows of its last load; the
     // totals are those of the consolidation that committed last.
     for (const auto& e : estacoes) {
-        EXPECT_EQ(queryDirect(*m_suite, "select count(*) from RP_VENDAMP where CNPJ = ? and ESTLOCAL = ?",
+        EXPECT_EQ(queryDirect(*m_suite,
+                              "select count(*) from RP_VENDAMP where CNPJ = ? and ESTLOCAL = ?",
                               {e.loja, e.estacao})
                       .rows[0][0]
                       .asInt(),
@@ -411,20 +458,25 @@ TEST_F(Carga, InsumosIsRebuiltWhole)
 {
     sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB, FATORCORRECAO) values "
         "('1', 'Cafeína', 'MP', '01553', 1.05)");
-    sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('2', 'Cafeína Citrato', 'MP', '01553')");
+    sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('2', 'Cafeína Citrato', "
+        "'MP', '01553')");
     sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('3', ?, 'MP', '02000')",
         {std::string(70, 'N')});
-    sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('4', 'Revenda', 'REV', '03000')");
-    sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('5', 'Homeopatia', 'HOM', '04000')");
+    sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('4', 'Revenda', 'REV', "
+        "'03000')");
+    sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('5', 'Homeopatia', 'HOM', "
+        "'04000')");
     sql("insert into COMPONEN (CODIGO, COMPONENTE, DCB) values ('6', 'Sem grupo', '05000')");
     sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO) values ('7', 'Sem DCB', '')");
     sql("insert into COMPONEN (CODIGO, COMPONENTE, GRUPO, DCB) values ('8', '', 'MP', '06000')");
     sql("insert into INSUMOS (DCB, DESCRICAO) values ('99999', 'de antes')");
 
     const auto materias = reconstruirInsumos(dm);
-    EXPECT_EQ(materias, (std::vector<std::string>{"Todas as matérias primas", "Cafeína",
-                                                  "Cafeína Citrato", std::string(70, 'N'), "Sem DCB"}));
-    const RowSet i = queryDirect(*m_suite, "select DCB, DESCRICAO, FATCORR from INSUMOS order by DCB");
+    EXPECT_EQ(materias,
+              (std::vector<std::string>{"Todas as matérias primas", "Cafeína", "Cafeína Citrato",
+                                        std::string(70, 'N'), "Sem DCB"}));
+    const RowSet i =
+        queryDirect(*m_suite, "select DCB, DESCRICAO, FATCORR from INSUMOS order by DCB");
     ASSERT_EQ(i.rows.size(), 3u);
     EXPECT_EQ(i.at(0, "DESCRICAO").asString(), "Cafeína"); // the first of the shared DCB
     EXPECT_EQ(i.at(0, "FATCORR").asString(), "1.05");

@@ -101,7 +101,8 @@ TEST(CaminhosBanco, ClientLibraryFolder)
     }
     // What the loader opens here for those names.
     EXPECT_EQ(ClientLibrary::platformPath("gds32.dll"), "libfbclient.so.2");
-    EXPECT_EQ(ClientLibrary::platformPath("/opt/fb/lib\\GDS32.DLL"), "/opt/fb/lib/libfbclient.so.2");
+    EXPECT_EQ(ClientLibrary::platformPath("/opt/fb/lib\\GDS32.DLL"),
+              "/opt/fb/lib/libfbclient.so.2");
 }
 
 TEST(CaminhosBanco, SuiteFilesLiveUnderEtcQuindale)

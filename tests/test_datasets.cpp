@@ -41,19 +41,22 @@ protected:
 
     void pedido(const char* estacao, int n)
     {
-        executeDirect(dm.sqlcon1, "insert into PEDIDOS (ESTACAO, NPEDIDO, TIPOPEDIDO) values (?, ?, 'Pedido')",
+        executeDirect(dm.sqlcon1,
+                      "insert into PEDIDOS (ESTACAO, NPEDIDO, TIPOPEDIDO) values (?, ?, 'Pedido')",
                       {estacao, n});
     }
     void formula(const char* estacao, int n, int f)
     {
-        executeDirect(dm.sqlcon1, "insert into PEDIFORM (ESTACAO, NPEDIDO, NFORMULA) values (?, ?, ?)",
+        executeDirect(dm.sqlcon1,
+                      "insert into PEDIFORM (ESTACAO, NPEDIDO, NFORMULA) values (?, ?, ?)",
                       {estacao, n, f});
     }
     void componente(const char* estacao, int n, int f, const char* nome)
     {
-        executeDirect(dm.sqlcon1,
-                      "insert into COMPEDID (ESTACAO, NPEDIDO, NFORMULA, COMPONENTE) values (?, ?, ?, ?)",
-                      {estacao, n, f, nome});
+        executeDirect(
+            dm.sqlcon1,
+            "insert into COMPEDID (ESTACAO, NPEDIDO, NFORMULA, COMPONENTE) values (?, ?, ?, ?)",
+            {estacao, n, f, nome});
     }
     void abrirPedidos()
     {
@@ -114,7 +117,7 @@ TEST_F(Datasets, ScrollEventsRunWhenTheToolkitRunsThem)
     EXPECT_TRUE(d.eof());
     EXPECT_EQ(vezes, 4);
     EXPECT_EQ(d.field("NPEDIDO").asInt(), 2); // still on the last row
-    d.next(); // already at the end: nothing
+    d.next();                                 // already at the end: nothing
     EXPECT_EQ(vezes, 4);
 }
 
@@ -213,7 +216,7 @@ TEST_F(Datasets, PostedDetailRowsAreWrittenThroughAndReadBackInOrder)
 {
     DataSet& v = dm2.RP_VendaMP;
     v.setCommandText(std::string("Select ") + colunas::kRpVendaMP +
-                     " from RP_VENDAMP where CNPJ = ? and ESTLOCAL = ? ORDER BY NOMEINSUMO",
+                         " from RP_VENDAMP where CNPJ = ? and ESTLOCAL = ? ORDER BY NOMEINSUMO",
                      {"11222333000181", "01"});
     v.open();
     int codigo = 0;

@@ -30,7 +30,8 @@ protected:
     static void SetUpTestSuite()
     {
         s_suite = ScratchDatabase::atAlias(kSuite, ScratchDatabase::Schema::Suite).release();
-        s_if01 = ScratchDatabase::atAlias(kInterface01, ScratchDatabase::Schema::Interface).release();
+        s_if01 =
+            ScratchDatabase::atAlias(kInterface01, ScratchDatabase::Schema::Interface).release();
     }
     static void TearDownTestSuite()
     {
@@ -46,11 +47,19 @@ protected:
                         const char* datbasnam = "Area")
     {
         Connection c(s_suite->suiteSettings());
-        executeDirect(c,
-                      "insert into ESTACOES (ESTACAO, USUARIO, CNPJ, DATBASNAM) values (?, ?, ?, ?)",
-                      {estacao, usuario, cnpj, datbasnam});
+        executeDirect(
+            c, "insert into ESTACOES (ESTACAO, USUARIO, CNPJ, DATBASNAM) values (?, ?, ?, ?)",
+            {estacao, usuario, cnpj, datbasnam});
     }
     ResultadoInicio iniciarPrograma() { return iniciar(dm, dm2, contexto, plataforma); }
+    // A start of its own, on another machine of the same server.
+    static ResultadoInicio outroInicio(PlataformaTeste& p, Contexto& c)
+    {
+        p.configurarServidor(TestServer::address());
+        DM d;
+        DM2 d2;
+        return iniciar(d, d2, c, p);
+    }
 
     static ScratchDatabase* s_suite;
     static ScratchDatabase* s_if01;
@@ -141,11 +150,8 @@ TEST_F(Inicio, RowsThatOnlyPartlyIdentify)
         SCOPED_TRACE("no DATBASNAM: the program ends without the long message");
         estacao("01", "maria", "11222333000181", "");
         PlataformaTeste p("test_inicio_a");
-        p.configurarServidor(TestServer::address());
         Contexto c;
-        DM d;
-        DM2 d2;
-        EXPECT_TRUE(iniciar(d, d2, c, p).encerrar);
+        EXPECT_TRUE(outroInicio(p, c).encerrar);
         EXPECT_EQ(p.mensagens, std::vector<std::string>{"O programa será fechado."});
         s_suite->run("delete from ESTACOES");
     }
@@ -153,11 +159,8 @@ TEST_F(Inicio, RowsThatOnlyPartlyIdentify)
         SCOPED_TRACE("no CNPJ: told once per data module, start-up goes on");
         estacao("02", "maria", "");
         PlataformaTeste p("test_inicio_b");
-        p.configurarServidor(TestServer::address());
         Contexto c;
-        DM d;
-        DM2 d2;
-        EXPECT_FALSE(iniciar(d, d2, c, p).encerrar);
+        EXPECT_FALSE(outroInicio(p, c).encerrar);
         const std::string aviso = "Erro na configuração da tabela ESTACOES:\rO campo CNPJ tabela "
                                   "ESTACOES não foi preenchido para o a estação 02";
         EXPECT_EQ(p.mensagens, (std::vector<std::string>{aviso, aviso}));

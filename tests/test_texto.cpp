@@ -15,10 +15,13 @@ TEST(Cp1252, RoundTripOfPortugueseTexts)
         const char* bytes;
     };
     const Caso casos[] = {
-        {"Ácido Fólico", "\xC1" "cido F\xF3lico"},
-        {"Orçam", "Or\xE7" "am"},
+        {"Ácido Fólico", "\xC1"
+                         "cido F\xF3lico"},
+        {"Orçam", "Or\xE7"
+                  "am"},
         {"Próprio", "Pr\xF3prio"},
-        {"€ “aspas” – ™", "\x80 \x93" "aspas\x94 \x96 \x99"},
+        {"€ “aspas” – ™", "\x80 \x93"
+                          "aspas\x94 \x96 \x99"},
         {"D'Ávila Insumos", "D'\xC1vila Insumos"},
     };
     for (const auto& c : casos) {
@@ -32,8 +35,10 @@ TEST(Cp1252, RoundTripOfPortugueseTexts)
 TEST(Cp1252, WhatItCannotHoldBecomesAQuestionMark)
 {
     EXPECT_EQ(paraCp1252("π≈3"), "??3");
-    EXPECT_EQ(paraCp1252("a\xFF" "b"), "a?b");      // malformed UTF-8
-    EXPECT_EQ(paraCp1252("\xC3"), "?");             // cut sequence
+    EXPECT_EQ(paraCp1252("a\xFF"
+                         "b"),
+              "a?b");                   // malformed UTF-8
+    EXPECT_EQ(paraCp1252("\xC3"), "?"); // cut sequence
     // The bytes Windows-1252 leaves undefined survive a round trip.
     EXPECT_EQ(paraCp1252(deCp1252("\x81\x8D\x8F\x90\x9D")), "\x81\x8D\x8F\x90\x9D");
 }
@@ -54,10 +59,16 @@ TEST(Decimal, RoundsToSixPlacesHalvesAwayFromZero)
         std::int64_t unidades;
     };
     const Caso casos[] = {
-        {0.25, 250000},         {0.0000004, 0},        {0.0000005, 1},
-        {-0.0000005, -1},       {1.0 / 3.0, 333333},   {2.0 / 3.0, 666667},
-        {12345678.1234565, 12345678123457}, {0.1 + 0.2, 300000},
-        {1e-12, 0},             {0, 0},
+        {0.25, 250000},
+        {0.0000004, 0},
+        {0.0000005, 1},
+        {-0.0000005, -1},
+        {1.0 / 3.0, 333333},
+        {2.0 / 3.0, 666667},
+        {12345678.1234565, 12345678123457},
+        {0.1 + 0.2, 300000},
+        {1e-12, 0},
+        {0, 0},
     };
     for (const auto& c : casos) {
         EXPECT_EQ(Decimal::fromDouble(c.valor, -6).units, c.unidades) << c.valor;

@@ -24,7 +24,8 @@ class Sorteio
 public:
     explicit Sorteio(std::uint64_t semente)
         : m_motor(semente)
-    {}
+    {
+    }
     // Whole number in [a, b].
     int entre(int a, int b)
     {
@@ -36,8 +37,7 @@ public:
     }
     bool chance(double p) { return real(0, 1) < p; }
     // Picks an index by weight.
-    template <std::size_t N>
-    std::size_t peso(const std::array<int, N>& pesos)
+    template <std::size_t N> std::size_t peso(const std::array<int, N>& pesos)
     {
         int total = 0;
         for (int p : pesos) {
@@ -177,7 +177,8 @@ const std::array<Forma, 13> kFormas = {{
 }};
 const std::array<int, 13> kPesoFormas = {32, 14, 5, 8, 4, 10, 5, 6, 4, 3, 4, 2, 3};
 
-const std::array<const char*, 10> kUnidades = {"MG", "G", "ML", "MCG", "UN", "mg", "Mg", "UI", "KG", "g"};
+const std::array<const char*, 10> kUnidades = {"MG", "G",  "ML", "MCG", "UN",
+                                               "mg", "Mg", "UI", "KG",  "g"};
 const std::array<int, 10> kPesoUnidades = {45, 15, 12, 8, 5, 5, 2, 4, 2, 2};
 
 const std::array<const char*, 5> kTipos = {"Pedido", "Orçam", "Repos", "Cancel", "Próprio"};
@@ -202,14 +203,15 @@ const std::array<Fornecedor, 9> kFornecedores = {{
 }};
 
 const std::array<const char*, 16> kNomes = {
-    "Ana Paula Conceição", "José Antônio da Silva", "Maria das Graças Souza", "João Batista Araújo",
-    "Francisca Lúcia Gonçalves", "Antônio Carlos Ribeiro", "Luíza Helena Magalhães",
-    "Sebastião Ferreira", "Conceição Aparecida Lima", "Raimundo Nonato Pereira",
-    "Fátima Regina Assunção", "Paulo Sérgio D'Almeida", "Beatriz Simões Falcão",
-    "Márcio Luís Guimarães", "Tânia Cristina Brandão", "Zoé Inês Monteiro"};
+    "Ana Paula Conceição",     "José Antônio da Silva",     "Maria das Graças Souza",
+    "João Batista Araújo",     "Francisca Lúcia Gonçalves", "Antônio Carlos Ribeiro",
+    "Luíza Helena Magalhães",  "Sebastião Ferreira",        "Conceição Aparecida Lima",
+    "Raimundo Nonato Pereira", "Fátima Regina Assunção",    "Paulo Sérgio D'Almeida",
+    "Beatriz Simões Falcão",   "Márcio Luís Guimarães",     "Tânia Cristina Brandão",
+    "Zoé Inês Monteiro"};
 const std::array<const char*, 8> kMedicos = {
-    "Dr. Rogério Mendonça", "Dra. Cláudia Vasconcelos", "Dr. Luís Fernando Peçanha",
-    "Dra. Patrícia Lustosa", "Dr. Joaquim Nabuco Tavares", "Dra. Irene D'Ávila",
+    "Dr. Rogério Mendonça",     "Dra. Cláudia Vasconcelos",   "Dr. Luís Fernando Peçanha",
+    "Dra. Patrícia Lustosa",    "Dr. Joaquim Nabuco Tavares", "Dra. Irene D'Ávila",
     "Dr. Fábio Júnior Quintão", "Dra. Sônia Maria Brás"};
 const std::array<const char*, 5> kPagamentos = {"Dinheiro", "Cartão de Crédito", "Cartão de Débito",
                                                 "Pix", "Convênio"};
@@ -276,8 +278,8 @@ ResumoAmostra gerarAmostra(Connection& suite, const OpcoesAmostra& opcoes)
     BulkInsert dados(t, "DADOSGER", {"CGC", "FARMACIA", "FIRMA", "CIDADE", "ESTADO"});
     dados.add({kLojaMatriz, "Farmácia de Manipulação Fórmula Certa", "Fórmula Certa Ltda.",
                "São Paulo", "SP"});
-    dados.add({kLojaFilial, "Fórmula Certa - Filial Jardins", "Fórmula Certa Ltda.", "São Paulo",
-               "SP"});
+    dados.add(
+        {kLojaFilial, "Fórmula Certa - Filial Jardins", "Fórmula Certa Ltda.", "São Paulo", "SP"});
     dados.flush();
 
     BulkInsert estacoes(t, "ESTACOES", {"ESTACAO", "DATBASNAM", "TIPO", "USUARIO", "CNPJ"});
@@ -287,9 +289,9 @@ ResumoAmostra gerarAmostra(Connection& suite, const OpcoesAmostra& opcoes)
     estacoes.add({"04", "Area04", "Balcão", "filial", kLojaFilial});
     estacoes.flush();
 
-    BulkInsert componen(t, "COMPONEN",
-                        {"CODIGO", "COMPONENTE", "GRUPO", "UNID", "DCB", "TIPORECEITA", "LISTA",
-                         "FATORCORRECAO"});
+    BulkInsert componen(
+        t, "COMPONEN",
+        {"CODIGO", "COMPONENTE", "GRUPO", "UNID", "DCB", "TIPORECEITA", "LISTA", "FATORCORRECAO"});
     const auto& mats = materiais();
     for (std::size_t i = 0; i < mats.size(); ++i) {
         const Material& m = mats[i];
@@ -301,7 +303,8 @@ ResumoAmostra gerarAmostra(Connection& suite, const OpcoesAmostra& opcoes)
 
     BulkInsert forneced(t, "FORNECED", {"CODIGO", "NOME", "NOMEFANTASIA", "CNPJ", "CIDADE"});
     for (const auto& f : kFornecedores) {
-        forneced.add({f.codigo, std::string(f.fantasia) + " Ltda.", f.fantasia, f.cnpj, "São Paulo"});
+        forneced.add(
+            {f.codigo, std::string(f.fantasia) + " Ltda.", f.fantasia, f.cnpj, "São Paulo"});
     }
     forneced.flush();
 
@@ -342,7 +345,8 @@ ResumoAmostra gerarAmostra(Connection& suite, const OpcoesAmostra& opcoes)
                      "(11) 9" + digitos(s, 4) + "-" + digitos(s, 4),
                      kMedicos[static_cast<std::size_t>(s.entre(0, 7))], digitos(s, 6), conselho,
                      s.chance(0.9) ? "SP" : "mg", diaDoPeriodo(s, opcoes.ano, opcoes.mes),
-                     kTipos[s.peso(kPesoTipos)], kPagamentos[static_cast<std::size_t>(s.entre(0, 4))],
+                     kTipos[s.peso(kPesoTipos)],
+                     kPagamentos[static_cast<std::size_t>(s.entre(0, 4))],
                      kVendedores[static_cast<std::size_t>(s.entre(0, 4))], nFormulas});
         ++resumo.pedidos;
         for (int f = 1; f <= nFormulas; ++f) {
@@ -380,15 +384,18 @@ ResumoAmostra gerarAmostra(Connection& suite, const OpcoesAmostra& opcoes)
                 }
             }
             for (const std::size_t m : escolhidos) {
-                const std::string unidade = s.chance(0.7) ? mats[m].unidade : kUnidades[s.peso(kPesoUnidades)];
-                const double diluicao = std::array<double, 4>{0, 1, 10, 100}[s.peso(std::array<int, 4>{80, 5, 10, 5})];
+                const std::string unidade =
+                    s.chance(0.7) ? mats[m].unidade : kUnidades[s.peso(kPesoUnidades)];
+                const double diluicao =
+                    std::array<double, 4>{0, 1, 10, 100}[s.peso(std::array<int, 4>{80, 5, 10, 5})];
                 const bool semCadastro = s.chance(0.03);
                 const char* fornecedor =
                     semCadastro ? "Fornecedor Não Cadastrado"
                                 : kFornecedores[static_cast<std::size_t>(s.entre(0, 8))].fantasia;
                 // Batches of up to 30 characters; the detail keeps 20.
-                const std::string lote = s.chance(0.1) ? "LOTE-" + digitos(s, 8) + "-VAL-" + digitos(s, 6)
-                                                       : "L" + digitos(s, 6);
+                const std::string lote = s.chance(0.1)
+                                             ? "LOTE-" + digitos(s, 8) + "-VAL-" + digitos(s, 6)
+                                             : "L" + digitos(s, 6);
                 compedid.add({estacao, npedido, f, mats[m].nome, quantidade(s, unidade), unidade,
                               "MP" + std::to_string(1000 + m), lote, fornecedor, diluicao});
                 ++resumo.componentes;

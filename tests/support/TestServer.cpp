@@ -92,7 +92,8 @@ std::string schemaText(const std::string& file)
 ScratchDatabase::ScratchDatabase(const std::string& name, Schema schema)
     : ScratchDatabase(TestServer::address() + ":" + TestServer::root() + "/db/" + name + ".fdb",
                       schema, true)
-{}
+{
+}
 
 ScratchDatabase::ScratchDatabase(std::string database, Schema schema, bool)
     : m_database(std::move(database))
