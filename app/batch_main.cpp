@@ -9,9 +9,15 @@
 #include "DM.h"
 #include "DM2.h"
 #include "DatabaseError.h"
+#include "FontesQt.h"
 #include "Inicializacao.h"
+#include "Listagem.h"
 #include "PlataformaSistema.h"
+#include "Renderizadores.h"
+#include "Transaction.h"
 #include "VerificacoesAtivacao.h"
+
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <iostream>
@@ -41,6 +47,15 @@ constexpr const char* kUso =
     "  --materia NOME    só esta matéria prima (padrão: Todas as matérias primas)\n"
     "  --ini ARQUIVO     arquivo QUINDALE.INI (padrão: o da pasta do programa)\n"
     "  --usuario NOME    usuário que identifica a estação (padrão: o do sistema)\n"
+    "  --saida ARQUIVO   grava a listagem no formato da extensão: .pdf, .html, .htm,\n"
+    "                    .txt, .rtf, .ndr (relatório salvo) ou .prn\n"
+    "\n"
+    "Layout da listagem (padrões do painel de parâmetros):\n"
+    "  --linhas N            linhas por página (60)\n"
+    "  --papel NOME          A4, A5 ou Letter (A4)\n"
+    "  --fonte-titulo NOME   (Lucida Console)      --tamanho-titulo N (13)\n"
+    "  --fonte-corpo NOME    (Lucida Console)      --tamanho-corpo N (10)\n"
+    "  --por-periodo S|N     período no cabeçalho (S)\n"
     "\n"
     "Saída: 0 concluído; 1 erro; 2 argumentos inválidos; 3 início falhou;\n"
     "4 loja não cadastrada.\n";
@@ -85,8 +100,11 @@ struct Argumentos
 
 std::optional<Argumentos> lerArgumentos(int argc, char** argv, std::string& erro)
 {
-    static const char* const conhecidos[] = {"--de",      "--ate", "--loja",   "--tipo",
-                                             "--materia", "--ini", "--usuario"};
+    static const char* const conhecidos[] = {"--de",          "--ate",           "--loja",
+                                             "--tipo",        "--materia",       "--ini",
+                                             "--usuario",     "--saida",         "--linhas",
+                                             "--papel",       "--fonte-titulo",  "--tamanho-titulo",
+                                             "--fonte-corpo", "--tamanho-corpo", "--por-periodo"};
     Argumentos a;
     for (int i = 1; i < argc; i += 2) {
         const std::string nome = argv[i];
@@ -118,6 +136,12 @@ std::optional<Argumentos> lerArgumentos(int argc, char** argv, std::string& erro
         }
         (std::string(data) == "--de" ? a.de : a.ate) = d;
     }
+    if (const auto it = a.valores.find("--saida");
+        it != a.valores.end() && !formatoPorArquivo(it->second)) {
+        erro = "formato de saída desconhecido: " + it->second +
+               " (use .pdf, .html, .htm, .txt, .rtf, .ndr ou .prn)";
+        return std::nullopt;
+    }
     return a;
 }
 
@@ -132,6 +156,32 @@ void gravarPeriodo(DM2& dm2, const Date& de, const Date& ate)
     periodo.setField("DATAFINAL", ate);
     periodo.post();
     periodo.close();
+}
+
+// The listing, laid out and written as the report engine would save it. Fonts
+// need a GUI application object; the batch runner's draws on no screen.
+void gravarListagem(DM2& dm2, const ParamRelatorio& p, const std::vector<TotalConsumo>& totais,
+                    const std::string& caminho)
+{
+    int argc = 3;
+    char nome[] = "zandoval-batch";
+    char opcao[] = "-platform";
+    char plataforma[] = "offscreen";
+    char* argv[] = {nome, opcao, plataforma, nullptr};
+    QGuiApplication app(argc, argv);
+    FontesListagem fontes;
+    fontes.periodo = [&]() -> std::optional<std::pair<Date, Date>> {
+        const RowSet r =
+            queryDirect(dm2.SQLConnection1, "select DATAINICIAL, DATAFINAL from PERIODO");
+        if (r.empty() || !r.at(0, "DATAINICIAL").asDate() || !r.at(0, "DATAFINAL").asDate()) {
+            return std::nullopt;
+        }
+        return std::make_pair(*r.at(0, "DATAINICIAL").asDate(), *r.at(0, "DATAFINAL").asDate());
+    };
+    const auto hoje = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    fontes.hoje = Date{hoje};
+    MetricasQt metricas;
+    salvarRelatorio(gerarListagem(p, totais, fontes, metricas), caminho);
 }
 
 } // namespace
@@ -197,6 +247,19 @@ int main(int argc, char** argv)
         for (const auto& t : totais) {
             std::cout << "  " << t.nomeInsumo << "  " << Decimal(t.qdeTotal).rescaled(-2).toString()
                       << " " << t.unidade.value_or("") << "\n";
+        }
+
+        if (const auto it = args->valores.find("--saida"); it != args->valores.end()) {
+            p.restaurarLayoutPadrao();
+            p.LinesPerPage = valor("--linhas", p.LinesPerPage.c_str());
+            p.PaperName = valor("--papel", p.PaperName.c_str());
+            p.TitleFontName = valor("--fonte-titulo", p.TitleFontName.c_str());
+            p.TitleFontSize = valor("--tamanho-titulo", p.TitleFontSize.c_str());
+            p.BodyFontName = valor("--fonte-corpo", p.BodyFontName.c_str());
+            p.BodyFontSize = valor("--tamanho-corpo", p.BodyFontSize.c_str());
+            p.ByPeriod = valor("--por-periodo", p.ByPeriod.c_str());
+            gravarListagem(dm2, p, totais, it->second);
+            std::cout << "Listagem gravada em " << it->second << "\n";
         }
     } catch (const std::exception& e) {
         std::cerr << "Erro: " << e.what() << std::endl;

@@ -113,6 +113,20 @@ TEST_F(Batch, AMonthEndToEnd)
     ASSERT_EQ(orcam.status, 0) << orcam.erros;
     EXPECT_EQ(orcam.saida.find("Pedidos lidos: 0\n"), std::string::npos) << orcam.saida;
     EXPECT_NE(orcam.saida.find("tipo \"Orçam\""), std::string::npos);
+
+    // The listing as a file, in the format of its extension, with the panel's defaults.
+    const auto txt = plataforma.pasta / "consumo.txt";
+    const Execucao listagem = rodar(ini() +
+                                    " --usuario balconista --de 01/03/08 --ate 31/03/08 "
+                                    "--saida '" +
+                                    txt.string() + "' --linhas 20");
+    ASSERT_EQ(listagem.status, 0) << listagem.erros;
+    const std::string texto = ler(txt);
+    EXPECT_EQ(texto.rfind(
+                  "Consumo de Matérias Primas\nPeriodo: 01/03/08 a 31/03/08    Data Emissão: ", 0),
+              0u)
+        << texto.substr(0, 200);
+    EXPECT_NE(texto.find("\f"), std::string::npos); // 19 rows a page: more than one page
 }
 
 TEST_F(Batch, ExitStatusAndMessages)
@@ -129,7 +143,10 @@ TEST_F(Batch, ExitStatusAndMessages)
         {"no arguments", "", 2, "uso: zandoval-batch"},
         {"a date that is no date", ini() + " --de 31/02/08 --ate 31/03/08", 2,
          "data inválida em --de"},
-        {"an unknown option", ini() + periodo + " --saida x.pdf", 2, "opção desconhecida: --saida"},
+        {"an unknown option", ini() + periodo + " --formato pdf", 2,
+         "opção desconhecida: --formato"},
+        {"an unknown output format", ini() + periodo + " --saida x.doc", 2,
+         "formato de saída desconhecido: x.doc"},
         {"no configuration file", "--ini /nao/existe.ini" + periodo, 3,
          "Arquivo QUINDALE.INI não encontrado. Execute o programa Holbrick.exe para criá-lo."},
         {"a user with no workstation", ini() + " --usuario ninguem" + periodo, 3,
