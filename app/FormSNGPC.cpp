@@ -7,6 +7,9 @@
 #include "Cp1252.h"
 #include "DM.h"
 #include "DM2.h"
+#include "FontesBanco.h"
+#include "FontesQt.h"
+#include "MotorRelatorio.h"
 #include "Pizza.h"
 #include "Plataforma.h"
 #include "VerificacoesAtivacao.h"
@@ -17,6 +20,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -116,10 +120,20 @@ public:
         m_f.PainelSalvando->setVisible(visivel);
         m_f.PainelSalvando->raise();
     }
-    void processarEventos() override { QCoreApplication::processEvents(); }
+    // Pending events are handled at most every 50 ms: often enough for the
+    // window to stay responsive, without a repaint for each of thousands of
+    // orders.
+    void processarEventos() override
+    {
+        if (!m_relogio.isValid() || m_relogio.elapsed() >= 50) {
+            QCoreApplication::processEvents();
+            m_relogio.restart();
+        }
+    }
 
 private:
     FormSNGPC& m_f;
+    QElapsedTimer m_relogio;
 };
 
 FormSNGPC::FormSNGPC(Contexto& contexto, Plataforma& plataforma, QWidget* parent)
@@ -143,6 +157,9 @@ FormSNGPC::FormSNGPC(Contexto& contexto, Plataforma& plataforma, QWidget* parent
     criarMenu();
     criarPainelConfig();
     criarTermometro();
+    saida = [this](const std::string& papel, const std::function<DocumentoRelatorio()>& gerar) {
+        ExecuteReport(this, papel, gerar);
+    };
     // A non-modal window of ours with the focus: coming back from it is an activation.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
         if (w && w != windowHandle() && !QApplication::activeModalWidget()) {
@@ -513,7 +530,14 @@ void FormSNGPC::BitBtn1Click()
         if (carga.resultado != ResultadoCarga::Concluida) {
             return; // the load ended early: nothing follows
         }
-        ConsolidarConsumo(*m_dm2, m_contexto, acompanhamento);
+        const auto totais = ConsolidarConsumo(*m_dm2, m_contexto, acompanhamento);
+        // The report output step: the engine asks for the destination and
+        // shows, prints or saves the listing of these totals.
+        const FontesListagem fontes = fontesDoBanco(*m_dm2);
+        saida(p.PaperName, [&] {
+            MetricasQt metricas;
+            return gerarListagem(p, totais, fontes, metricas);
+        });
     } catch (const std::exception& e) {
         m_plataforma.relatarErro(e.what());
     }

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "PaginaRelatorio.h"
+
 #include <QLocale>
 #include <QMainWindow>
+
+#include <functional>
+#include <string>
 
 class QAction;
 class QComboBox;
@@ -81,6 +86,10 @@ public:
     Pizza* pizza = nullptr;
     QLabel* LabelCarrega = nullptr;
     QLabel* PainelSalvando = nullptr;
+
+    // The report output step, given the paper name and the generation of the
+    // listing: the report engine (ExecuteReport) unless replaced.
+    std::function<void(const std::string&, const std::function<DocumentoRelatorio()>&)> saida;
 
     // The controls of the panel in their tab order.
     QList<QWidget*> ordemTabulacao() const;

@@ -9,6 +9,7 @@
 #include "DM.h"
 #include "DM2.h"
 #include "DatabaseError.h"
+#include "FontesBanco.h"
 #include "FontesQt.h"
 #include "Inicializacao.h"
 #include "Listagem.h"
@@ -169,17 +170,7 @@ void gravarListagem(DM2& dm2, const ParamRelatorio& p, const std::vector<TotalCo
     char plataforma[] = "offscreen";
     char* argv[] = {nome, opcao, plataforma, nullptr};
     QGuiApplication app(argc, argv);
-    FontesListagem fontes;
-    fontes.periodo = [&]() -> std::optional<std::pair<Date, Date>> {
-        const RowSet r =
-            queryDirect(dm2.SQLConnection1, "select DATAINICIAL, DATAFINAL from PERIODO");
-        if (r.empty() || !r.at(0, "DATAINICIAL").asDate() || !r.at(0, "DATAFINAL").asDate()) {
-            return std::nullopt;
-        }
-        return std::make_pair(*r.at(0, "DATAINICIAL").asDate(), *r.at(0, "DATAFINAL").asDate());
-    };
-    const auto hoje = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-    fontes.hoje = Date{hoje};
+    const FontesListagem fontes = fontesDoBanco(dm2);
     MetricasQt metricas;
     salvarRelatorio(gerarListagem(p, totais, fontes, metricas), caminho);
 }

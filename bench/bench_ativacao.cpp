@@ -86,11 +86,12 @@ int main(int argc, char** argv)
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(tempos.begin(), tempos.end());
-    std::printf("ativação com %lld componentes (%d na lista de matérias primas, %lld em INSUMOS): "
-                "mediana %.3f s, máximo %.3f s\n",
-                static_cast<long long>(queryDirect(c, "select count(*) from COMPONEN").rows[0][0].asInt()),
-                janela.ComboBox4->count(),
-                static_cast<long long>(queryDirect(c, "select count(*) from INSUMOS").rows[0][0].asInt()),
-                tempos[tempos.size() / 2], tempos.back());
+    std::printf(
+        "ativação com %lld componentes (%d na lista de matérias primas, %lld em INSUMOS): "
+        "mediana %.3f s, máximo %.3f s\n",
+        static_cast<long long>(queryDirect(c, "select count(*) from COMPONEN").rows[0][0].asInt()),
+        janela.ComboBox4->count(),
+        static_cast<long long>(queryDirect(c, "select count(*) from INSUMOS").rows[0][0].asInt()),
+        tempos[tempos.size() / 2], tempos.back());
     return plataforma.erros.empty() ? 0 : 1;
 }

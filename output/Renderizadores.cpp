@@ -128,26 +128,12 @@ QPageSize tamanhoPagina(const DocumentoRelatorio& d)
     return QPageSize(QSizeF(d.larguraPolegadas, d.alturaPolegadas), QPageSize::Inch);
 }
 
-// Draws the pages on a paged device (a PDF file, a printer) at their positions.
+// A file of the pages: the paper's size, no margins (the page description has them).
 void desenhar(QPagedPaintDevice& dispositivo, const DocumentoRelatorio& d)
 {
     dispositivo.setPageSize(tamanhoPagina(d));
     dispositivo.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter p;
-    if (!p.begin(&dispositivo)) {
-        throw std::runtime_error("não foi possível gravar o relatório");
-    }
-    const double escala = dispositivo.logicalDpiX() / DocumentoRelatorio::kUnidadesPorPolegada;
-    for (std::size_t i = 0; i < d.paginas.size(); ++i) {
-        if (i > 0) {
-            dispositivo.newPage();
-        }
-        for (const auto& t : d.paginas[i].textos) {
-            p.setFont(fonteQt(t.fonte));
-            p.drawText(QPointF(t.x * escala, t.y * escala), QString::fromStdString(t.texto));
-        }
-    }
-    p.end();
+    desenharPaginas(dispositivo, d);
 }
 
 void gravar(const std::string& caminho, const std::string& conteudo)
@@ -160,6 +146,36 @@ void gravar(const std::string& caminho, const std::string& conteudo)
 }
 
 } // namespace
+
+void desenharPaginas(QPagedPaintDevice& dispositivo, const DocumentoRelatorio& d, int de, int ate,
+                     const std::function<void(int)>& folha)
+{
+    QPainter p;
+    if (!p.begin(&dispositivo)) {
+        throw std::runtime_error("não foi possível gravar o relatório");
+    }
+    const double escala = dispositivo.logicalDpiX() / DocumentoRelatorio::kUnidadesPorPolegada;
+    const int primeira = de > 0 ? de : 1;
+    const int ultima = std::min(ate > 0 ? ate : static_cast<int>(d.paginas.size()),
+                                static_cast<int>(d.paginas.size()));
+    // The painter's origin is the printable area's corner; positions are from
+    // the paper's edges.
+    const QRectF util = dispositivo.pageLayout().paintRectPixels(dispositivo.logicalDpiX());
+    for (int n = primeira; n <= ultima; ++n) {
+        if (n > primeira) {
+            dispositivo.newPage();
+        }
+        if (folha) {
+            folha(n);
+        }
+        for (const auto& t : d.paginas[static_cast<std::size_t>(n - 1)].textos) {
+            p.setFont(fonteQt(t.fonte));
+            p.drawText(QPointF(t.x * escala - util.left(), t.y * escala - util.top()),
+                       QString::fromStdString(t.texto));
+        }
+    }
+    p.end();
+}
 
 const std::vector<FormatoArquivo>& formatosArquivo()
 {

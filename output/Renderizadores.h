@@ -2,8 +2,11 @@
 
 #include "PaginaRelatorio.h"
 
+#include <functional>
 #include <string>
 #include <vector>
+
+class QPagedPaintDevice;
 
 namespace zandoval {
 
@@ -24,6 +27,12 @@ const FormatoArquivo* formatoPorArquivo(const std::string& caminho);
 // Writes the report in the format of the file's extension. Throws
 // std::runtime_error when the file cannot be written.
 void salvarRelatorio(const DocumentoRelatorio& documento, const std::string& caminho);
+
+// Draws the pages from..to (counted from 1; 0 for all) on a paged device (a
+// PDF file, a printer, the preview) at their positions from the paper's edges;
+// `folha` is told each page as it starts.
+void desenharPaginas(QPagedPaintDevice& dispositivo, const DocumentoRelatorio& documento,
+                     int de = 0, int ate = 0, const std::function<void(int)>& folha = {});
 
 // The text forms, for the writers and for tests.
 // Plain text: the listing's lines as characters, pages separated by a form feed.

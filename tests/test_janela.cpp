@@ -61,6 +61,12 @@ protected:
         ASSERT_FALSE(iniciar(dm, dm2, contexto, plataforma).encerrar);
         janela.ligarModulos(&dm, &dm2);
         janela.aplicarCaption();
+        // No printer here: the output step keeps what it was given.
+        janela.saida = [this](const std::string& papel,
+                              const std::function<DocumentoRelatorio()>& gerar) {
+            papelPedido = papel;
+            relatorio = gerar();
+        };
     }
     void mostrar()
     {
@@ -83,6 +89,8 @@ protected:
     static ScratchDatabase* s_suite;
     static ScratchDatabase* s_if;
     PlataformaTeste plataforma{"test_janela"};
+    std::string papelPedido;
+    DocumentoRelatorio relatorio;
     Contexto contexto;
     FormSNGPC janela{contexto, plataforma};
     DM dm;
@@ -215,6 +223,13 @@ TEST_F(Janela, ConfirmingStoresThePeriodAndBuildsTheTotals)
     EXPECT_GT(contar("select count(*) from RP_CONSMP"), 30);
     // The gauge went round once per order.
     EXPECT_EQ(janela.pizza->progress(), janela.pizza->maximum());
+    // The output step got the listing of these totals, on the chosen paper.
+    EXPECT_EQ(papelPedido, "A4");
+    ASSERT_FALSE(relatorio.paginas.empty());
+    EXPECT_EQ(relatorio.paginas[0].textos[0].texto, "Consumo de Matérias Primas");
+    EXPECT_EQ(relatorio.paginas[0].textos[1].texto.rfind(
+                  "Periodo: 01/03/08 a 31/03/08    Data Emissão: ", 0),
+              0u);
 
     // Opening again shows the stored period.
     janela.Sada2Click();

@@ -360,10 +360,10 @@ ResumoAmostra gerarAmostra(Connection& suite, const OpcoesAmostra& opcoes)
             case 1:
                 n = s.entre(1, 3) * 5;
                 // A syrup written without its volume now and then.
-                volume = s.chance(0.002) ? 0.0 : 20.0 * s.entre(5, 10);
+                volume = s.chance(0.0003) ? 0.0 : 20.0 * s.entre(5, 10);
                 break;
             case 2:
-                volume = s.chance(0.001) ? 0.4 : 10.0 * s.entre(3, 10) + (s.chance(0.2) ? 0.4 : 0);
+                volume = s.chance(0.0002) ? 0.4 : 10.0 * s.entre(3, 10) + (s.chance(0.2) ? 0.4 : 0);
                 break;
             default:
                 n = s.entre(0, 30);
