@@ -330,10 +330,11 @@ void ExecuteReport(QWidget* janela, const std::string& papel,
     // The paper by name, on the current printer's list.
     const QPrinterInfo atual = QPrinterInfo::printerInfo(impressora.printerName());
     std::vector<std::string> nomes;
-    std::vector<QPageSize> tamanhos =
-        atual.isNull() ? std::vector<QPageSize>{}
-                       : std::vector<QPageSize>(atual.supportedPageSizes().begin(),
-                                                atual.supportedPageSizes().end());
+    std::vector<QPageSize> tamanhos;
+    if (!atual.isNull()) {
+        const QList<QPageSize> suportados = atual.supportedPageSizes();
+        tamanhos.assign(suportados.begin(), suportados.end());
+    }
     if (tamanhos.empty()) {
         tamanhos = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5),
                     QPageSize(QPageSize::Letter)};
