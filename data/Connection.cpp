@@ -7,6 +7,10 @@
 
 #include <vector>
 
+#ifndef _WIN32
+#include <csignal>
+#endif
+
 namespace zandoval {
 
 void raise(const Firebird::FbException& e, Firebird::IUtil* util)
@@ -59,11 +63,52 @@ void Connection::setVendorLib(std::string vendorLib)
     m_library.reset();
 }
 
+namespace {
+
+// The client library installs, with its first connection, handlers for SIGINT
+// and SIGTERM that shut its connections down but leave the process running:
+// a program asked to end would go on, on dead connections. The program's own
+// dispositions are put back, so such a request ends it; the server then rolls
+// back whatever was not committed.
+class SinaisDoPrograma
+{
+public:
+    SinaisDoPrograma()
+    {
+#ifndef _WIN32
+        sigaction(SIGINT, nullptr, &m_int);
+        sigaction(SIGTERM, nullptr, &m_term);
+#endif
+    }
+    ~SinaisDoPrograma()
+    {
+#ifndef _WIN32
+        sigaction(SIGINT, &m_int, nullptr);
+        sigaction(SIGTERM, &m_term, nullptr);
+#endif
+    }
+    SinaisDoPrograma(const SinaisDoPrograma&) = delete;
+    SinaisDoPrograma& operator=(const SinaisDoPrograma&) = delete;
+
+private:
+#ifndef _WIN32
+    struct sigaction m_int
+    {
+    };
+    struct sigaction m_term
+    {
+    };
+#endif
+};
+
+} // namespace
+
 void Connection::open()
 {
     if (m_attachment) {
         return;
     }
+    const SinaisDoPrograma sinais;
     if (!m_library) {
         m_library = ClientLibrary::load(m_settings.vendorLib);
     }

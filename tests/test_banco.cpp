@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 
 using namespace zandoval;
@@ -221,6 +222,25 @@ TEST_F(Banco, ADuplicateKeyIsRecognisedAsSuch)
     } catch (const DatabaseError& e) {
         EXPECT_TRUE(e.isUniqueViolation()) << e.what();
         EXPECT_FALSE(e.isNetworkError());
+    }
+}
+
+TEST_F(Banco, ARequestToEndTheProgramStillEndsIt)
+{
+    // The client library installs, with a connection, SIGINT and SIGTERM
+    // handlers that keep the process running; the program's own dispositions
+    // must stand. (The helper that created the test database let the library
+    // install them already: start from the defaults.)
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    Connection c(s_db->suiteSettings());
+    c.open();
+    for (const int sinal : {SIGINT, SIGTERM}) {
+        struct sigaction agora
+        {
+        };
+        sigaction(sinal, nullptr, &agora);
+        EXPECT_EQ(agora.sa_handler, SIG_DFL) << sinal;
     }
 }
 
