@@ -2,6 +2,7 @@
 // window, for unattended monthly runs, scripts and benchmarks. It runs the
 // program's own start-up and engine.
 #include "Acompanhamento.h"
+#include "ArgumentosSemTela.h"
 #include "CarregarConsumo.h"
 #include "ConsolidarConsumo.h"
 #include "Contexto.h"
@@ -164,12 +165,8 @@ void gravarPeriodo(DM2& dm2, const Date& de, const Date& ate)
 void gravarListagem(DM2& dm2, const ParamRelatorio& p, const std::vector<TotalConsumo>& totais,
                     const std::string& caminho)
 {
-    int argc = 3;
-    char nome[] = "zandoval-batch";
-    char opcao[] = "-platform";
-    char plataforma[] = "offscreen";
-    char* argv[] = {nome, opcao, plataforma, nullptr};
-    QGuiApplication app(argc, argv);
+    ArgumentosSemTela argumentos;
+    QGuiApplication app(argumentos.argc, argumentos.argv());
     const FontesListagem fontes = fontesDoBanco(dm2);
     MetricasQt metricas;
     salvarRelatorio(gerarListagem(p, totais, fontes, metricas), caminho);

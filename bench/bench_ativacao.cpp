@@ -3,6 +3,7 @@
 // them, on the private server.
 //
 //   bench_ativacao --servidor 127.0.0.1/PORT
+#include "ArgumentosSemTela.h"
 #include "BulkInsert.h"
 #include "Connection.h"
 #include "Contexto.h"
@@ -38,12 +39,8 @@ int main(int argc, char** argv)
         std::cerr << "uso: bench_ativacao --servidor HOST/PORTA\n";
         return 2;
     }
-    int n = 3;
-    char nome[] = "bench_ativacao";
-    char opcao[] = "-platform";
-    char plataformaQt[] = "offscreen";
-    char* args[] = {nome, opcao, plataformaQt, nullptr};
-    QApplication app(n, args);
+    ArgumentosSemTela argumentos;
+    QApplication app(argumentos.argc, argumentos.argv());
 
     auto suite = ScratchDatabase::at(servidor + ":C:\\quindale\\dados\\quindale.bd",
                                      ScratchDatabase::Schema::Suite);

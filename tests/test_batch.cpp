@@ -1,10 +1,11 @@
 // zandoval-batch as a user runs it: its exit status, what it writes to standard
 // output and standard error, and what it leaves in the databases.
+#include "BancosDoPrograma.h"
 #include "Connection.h"
-#include "GeradorAmostra.h"
 #include "PlataformaTeste.h"
 #include "TestServer.h"
 #include "Transaction.h"
+#include "Utilitarios.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,6 @@ using namespace zandoval::teste;
 
 namespace {
 
-const char* const kSuite = "C:\\quindale\\dados\\quindale.bd";
-const char* const kInterface01 = "C:\\quindale\\Interfac01\\quindale.bd";
-
 struct Execucao
 {
     int status = -1;
@@ -27,32 +25,16 @@ struct Execucao
     std::string erros;
 };
 
-std::string ler(const std::filesystem::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 class Batch : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        s_suite = ScratchDatabase::atAlias(kSuite, ScratchDatabase::Schema::Suite).release();
-        s_if = ScratchDatabase::atAlias(kInterface01, ScratchDatabase::Schema::Interface).release();
-        Connection c(s_suite->suiteSettings());
-        OpcoesAmostra o;
-        o.pedidos = 300;
-        o.usuario = "balconista";
-        gerarAmostra(c, o);
+        s_bancos = new BancosDoPrograma(300, "balconista");
+        s_suite = s_bancos->suite.get();
+        s_if = s_bancos->interface.get();
     }
-    static void TearDownTestSuite()
-    {
-        delete s_suite;
-        delete s_if;
-    }
+    static void TearDownTestSuite() { delete s_bancos; }
     void SetUp() override { plataforma.configurarServidor(TestServer::address()); }
 
     Execucao rodar(const std::string& argumentos)
@@ -64,8 +46,8 @@ protected:
         Execucao e;
         const int r = std::system(comando.c_str());
         e.status = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
-        e.saida = ler(saida);
-        e.erros = ler(erros);
+        e.saida = lerArquivo(saida);
+        e.erros = lerArquivo(erros);
         return e;
     }
     std::string ini()
@@ -78,11 +60,13 @@ protected:
         return queryDirect(c, sql).rows[0][0].asInt();
     }
 
+    static BancosDoPrograma* s_bancos;
     static ScratchDatabase* s_suite;
     static ScratchDatabase* s_if;
     PlataformaTeste plataforma{"test_batch"};
 };
 
+BancosDoPrograma* Batch::s_bancos = nullptr;
 ScratchDatabase* Batch::s_suite = nullptr;
 ScratchDatabase* Batch::s_if = nullptr;
 
@@ -121,7 +105,7 @@ TEST_F(Batch, AMonthEndToEnd)
                                     "--saida '" +
                                     txt.string() + "' --linhas 20");
     ASSERT_EQ(listagem.status, 0) << listagem.erros;
-    const std::string texto = ler(txt);
+    const std::string texto = lerArquivo(txt);
     EXPECT_EQ(texto.rfind(
                   "Consumo de Matérias Primas\nPeriodo: 01/03/08 a 31/03/08    Data Emissão: ", 0),
               0u)

@@ -4,10 +4,12 @@
 #include "MotorRelatorio.h"
 #include "Renderizadores.h"
 
+#include "Utilitarios.h"
 #include <QApplication>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,22 +20,9 @@
 #include <unistd.h>
 
 using namespace zandoval;
+using namespace zandoval::teste;
 
 namespace {
-
-std::string comando(const std::string& c)
-{
-    std::string s;
-    if (FILE* p = popen(c.c_str(), "r")) {
-        char b[4096];
-        std::size_t n;
-        while ((n = std::fread(b, 1, sizeof b, p)) > 0) {
-            s.append(b, n);
-        }
-        pclose(p);
-    }
-    return s;
-}
 
 } // namespace
 
@@ -89,16 +78,4 @@ TEST(Impressao, ThePaperByNameAndTheJobTitleReachThePrinter)
     EXPECT_EQ(std::stoi(info.substr(pos + 6)), 2);
     // (The print system draws the text again as its own glyphs: what a printer
     // gets is checked by its pages, paper and title, not by extracting text.)
-}
-
-int main(int argc, char** argv)
-{
-    int n = 3;
-    char nome[] = "test_impressao";
-    char opcao[] = "-platform";
-    char plataforma[] = "offscreen";
-    char* args[] = {nome, opcao, plataforma, nullptr};
-    QApplication app(n, args);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,12 +1,12 @@
 // The main window on Qt's offscreen platform against the private server:
 // its size, title and menu, the activation checks, the parameters panel, and
 // what confirming and cancelling write.
+#include "BancosDoPrograma.h"
 #include "Connection.h"
 #include "Contexto.h"
 #include "DM.h"
 #include "DM2.h"
 #include "FormSNGPC.h"
-#include "GeradorAmostra.h"
 #include "Inicializacao.h"
 #include "Pizza.h"
 #include "PlataformaTeste.h"
@@ -31,27 +31,16 @@ using namespace zandoval::teste;
 
 namespace {
 
-const char* const kSuite = "C:\\quindale\\dados\\quindale.bd";
-const char* const kInterface01 = "C:\\quindale\\Interfac01\\quindale.bd";
-
 class Janela : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        s_suite = ScratchDatabase::atAlias(kSuite, ScratchDatabase::Schema::Suite).release();
-        s_if = ScratchDatabase::atAlias(kInterface01, ScratchDatabase::Schema::Interface).release();
-        Connection c(s_suite->suiteSettings());
-        OpcoesAmostra o;
-        o.pedidos = 200;
-        o.usuario = "balconista";
-        gerarAmostra(c, o);
+        s_bancos = new BancosDoPrograma(200, "balconista");
+        s_suite = s_bancos->suite.get();
+        s_if = s_bancos->interface.get();
     }
-    static void TearDownTestSuite()
-    {
-        delete s_suite;
-        delete s_if;
-    }
+    static void TearDownTestSuite() { delete s_bancos; }
     void SetUp() override
     {
         s_if->run("delete from PERIODO");
@@ -86,6 +75,7 @@ protected:
         return queryDirect(c, sql).rows[0][0].asInt();
     }
 
+    static BancosDoPrograma* s_bancos;
     static ScratchDatabase* s_suite;
     static ScratchDatabase* s_if;
     PlataformaTeste plataforma{"test_janela"};
@@ -97,6 +87,7 @@ protected:
     DM2 dm2;
 };
 
+BancosDoPrograma* Janela::s_bancos = nullptr;
 ScratchDatabase* Janela::s_suite = nullptr;
 ScratchDatabase* Janela::s_if = nullptr;
 
@@ -265,16 +256,4 @@ TEST_F(Janela, ClosingPutsTheNumberFormatBack)
     EXPECT_FALSE(janela.isVisible());
     EXPECT_EQ(QLocale().decimalPoint(), ",");
     QLocale::setDefault(QLocale::c());
-}
-
-int main(int argc, char** argv)
-{
-    int n = 3;
-    char nome[] = "test_janela";
-    char opcao[] = "-platform";
-    char plataforma[] = "offscreen";
-    char* args[] = {nome, opcao, plataforma, nullptr};
-    QApplication app(n, args);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -3,8 +3,10 @@
 #include "Listagem.h"
 #include "Renderizadores.h"
 
+#include "Utilitarios.h"
 #include <QFontInfo>
 #include <QGuiApplication>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <sstream>
 
 using namespace zandoval;
+using namespace zandoval::teste;
 using namespace std::chrono;
 
 namespace {
@@ -37,28 +40,6 @@ DocumentoRelatorio amostra(const std::string& linhasPorPagina = "60")
     };
     MetricasQt m;
     return gerarListagem(p, totais, f, m);
-}
-
-std::string ler(const std::string& caminho)
-{
-    std::ifstream f(caminho, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-std::string comando(const std::string& c)
-{
-    std::string saida;
-    if (FILE* p = popen(c.c_str(), "r")) {
-        char b[4096];
-        std::size_t n;
-        while ((n = std::fread(b, 1, sizeof b, p)) > 0) {
-            saida.append(b, n);
-        }
-        pclose(p);
-    }
-    return saida;
 }
 
 // Lines with their runs of blanks made one, without empty lines.
@@ -169,7 +150,7 @@ TEST(Renderizadores, HtmlAndRtfCarryTheLinesInAMonospaceFont)
         salvarRelatorio(d, rtf);
         comando("cd '" + std::filesystem::temp_directory_path().string() +
                 "' && soffice --headless --convert-to txt:Text '" + rtf + "' >/dev/null 2>&1");
-        EXPECT_EQ(linhas(ler(arquivo("zandoval_teste.txt"))), linhas(renderizarTexto(d)));
+        EXPECT_EQ(linhas(lerArquivo(arquivo("zandoval_teste.txt"))), linhas(renderizarTexto(d)));
     }
 }
 
@@ -178,23 +159,10 @@ TEST(Renderizadores, ASnapshotOpensAgainAsTheSamePages)
     const DocumentoRelatorio d = amostra("3");
     const std::string ndr = arquivo("zandoval_teste.ndr");
     salvarRelatorio(d, ndr);
-    const DocumentoRelatorio aberto = DocumentoRelatorio::desserializar(ler(ndr));
+    const DocumentoRelatorio aberto = DocumentoRelatorio::desserializar(lerArquivo(ndr));
     EXPECT_EQ(aberto, d);
     EXPECT_EQ(renderizarTexto(aberto), renderizarTexto(d));
     EXPECT_THROW(DocumentoRelatorio::desserializar("qualquer coisa"), std::runtime_error);
     EXPECT_EQ(formatoPorArquivo("x.HTM")->nome, "Web Page (HTML)");
     EXPECT_EQ(formatoPorArquivo("x.doc"), nullptr);
-}
-
-int main(int argc, char** argv)
-{
-    // Fonts need a GUI application object; no screen is used.
-    int n = 3;
-    char nome[] = "test_renderizadores";
-    char opcao[] = "-platform";
-    char plataforma[] = "offscreen";
-    char* args[] = {nome, opcao, plataforma, nullptr};
-    QGuiApplication app(n, args);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 #include "MotorRelatorio.h"
 #include "Renderizadores.h"
 
+#include "Utilitarios.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -22,6 +24,7 @@
 #include <sstream>
 
 using namespace zandoval;
+using namespace zandoval::teste;
 
 namespace {
 
@@ -52,20 +55,6 @@ QRadioButton* opcao(QWidget* w, const char* texto)
         }
     }
     return nullptr;
-}
-
-std::string comando(const std::string& c)
-{
-    std::string s;
-    if (FILE* p = popen(c.c_str(), "r")) {
-        char b[4096];
-        std::size_t n;
-        while ((n = std::fread(b, 1, sizeof b, p)) > 0) {
-            s.append(b, n);
-        }
-        pclose(p);
-    }
-    return s;
 }
 
 } // namespace
@@ -188,16 +177,4 @@ TEST(Saida, PrintingAPageRange)
     ASSERT_NE(pos, std::string::npos) << info;
     EXPECT_EQ(std::stoi(info.substr(pos + 6)), 2) << info;
     EXPECT_NE(comando("pdftotext '" + caminho + "' -").find("Página 2"), std::string::npos);
-}
-
-int main(int argc, char** argv)
-{
-    int n = 3;
-    char nome[] = "test_saida";
-    char opcaoQt[] = "-platform";
-    char plataforma[] = "offscreen";
-    char* args[] = {nome, opcaoQt, plataforma, nullptr};
-    QApplication app(n, args);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
