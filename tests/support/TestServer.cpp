@@ -33,43 +33,55 @@ std::string semQuebra(std::string s)
     return s;
 }
 
-// Creates (or drops) a database through the client library's provider.
-void criarBanco(const std::string& database)
+// Runs `acao` with the client library's provider and a parameter block for
+// SYSDBA; a Firebird error comes out as std::runtime_error with its text.
+template <class Acao> void comProvedor(const std::string& database, Acao acao)
 {
     auto lib = ClientLibrary::load("gds32.dll");
     Firebird::IMaster* m = lib->master();
     Firebird::IStatus* status = m->getStatus();
     Firebird::ThrowStatusWrapper st(status);
     Firebird::IProvider* prov = m->getDispatcher();
-    Firebird::IXpbBuilder* dpb =
-        m->getUtilInterface()->getXpbBuilder(&st, Firebird::IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
-    dpb->insertString(&st, isc_dpb_password, "plumtrees");
-    dpb->insertInt(&st, isc_dpb_page_size, 8192);
-    dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
-    dpb->insertInt(&st, isc_dpb_force_write, 0);
+    Firebird::IXpbBuilder* dpb = nullptr;
+    std::string erro;
     try {
-        // Drop a database left by an earlier run.
-        Firebird::IAttachment* velho = prov->attachDatabase(
-            &st, database.c_str(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
-        velho->dropDatabase(&st);
-    } catch (const Firebird::FbException&) {
-    }
-    try {
-        Firebird::IAttachment* a = prov->createDatabase(
-            &st, database.c_str(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
-        a->detach(&st);
+        dpb = m->getUtilInterface()->getXpbBuilder(&st, Firebird::IXpbBuilder::DPB, nullptr, 0);
+        dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
+        dpb->insertString(&st, isc_dpb_password, "plumtrees");
+        acao(st, prov, dpb);
     } catch (const Firebird::FbException& e) {
         char buffer[1024];
         m->getUtilInterface()->formatStatus(buffer, sizeof buffer, e.getStatus());
-        dpb->dispose();
-        prov->release();
-        status->dispose();
-        throw std::runtime_error("CREATE DATABASE " + database + ": " + buffer);
+        erro = std::string(database) + ": " + buffer;
     }
-    dpb->dispose();
+    if (dpb) {
+        dpb->dispose();
+    }
     prov->release();
     status->dispose();
+    if (!erro.empty()) {
+        throw std::runtime_error(erro);
+    }
+}
+
+// Creates a database, dropping one left by an earlier run.
+void criarBanco(const std::string& database)
+{
+    comProvedor(database, [&](Firebird::ThrowStatusWrapper& st, Firebird::IProvider* prov,
+                              Firebird::IXpbBuilder* dpb) {
+        try {
+            prov->attachDatabase(&st, database.c_str(), dpb->getBufferLength(&st),
+                                 dpb->getBuffer(&st))
+                ->dropDatabase(&st);
+        } catch (const Firebird::FbException&) {
+            // nothing to drop
+        }
+        dpb->insertInt(&st, isc_dpb_page_size, 8192);
+        dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
+        dpb->insertInt(&st, isc_dpb_force_write, 0);
+        prov->createDatabase(&st, database.c_str(), dpb->getBufferLength(&st), dpb->getBuffer(&st))
+            ->detach(&st);
+    });
 }
 
 } // namespace
@@ -121,21 +133,12 @@ void ScratchDatabase::create(Schema schema)
 ScratchDatabase::~ScratchDatabase()
 {
     try {
-        auto lib = ClientLibrary::load("gds32.dll");
-        Firebird::IMaster* m = lib->master();
-        Firebird::IStatus* status = m->getStatus();
-        Firebird::ThrowStatusWrapper st(status);
-        Firebird::IProvider* prov = m->getDispatcher();
-        Firebird::IXpbBuilder* dpb =
-            m->getUtilInterface()->getXpbBuilder(&st, Firebird::IXpbBuilder::DPB, nullptr, 0);
-        dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
-        dpb->insertString(&st, isc_dpb_password, "plumtrees");
-        Firebird::IAttachment* a = prov->attachDatabase(
-            &st, m_database.c_str(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
-        a->dropDatabase(&st);
-        dpb->dispose();
-        prov->release();
-        status->dispose();
+        comProvedor(m_database, [&](Firebird::ThrowStatusWrapper& st, Firebird::IProvider* prov,
+                                    Firebird::IXpbBuilder* dpb) {
+            prov->attachDatabase(&st, m_database.c_str(), dpb->getBufferLength(&st),
+                                 dpb->getBuffer(&st))
+                ->dropDatabase(&st);
+        });
     } catch (...) {
         // Another connection still holds it: the next run drops it on creation.
     }
