@@ -65,6 +65,18 @@ QLabel* barraTitulo(QWidget* pai, const QString& texto)
     return l;
 }
 
+// A raised panel of the client area, hidden until shown.
+QFrame* painel(QWidget* pai, const QString& nome)
+{
+    auto* f = new QFrame(pai);
+    f->setObjectName(nome);
+    f->setFrameShape(QFrame::Panel);
+    f->setFrameShadow(QFrame::Raised);
+    f->setAutoFillBackground(true);
+    f->hide();
+    return f;
+}
+
 QStringList tamanhos()
 {
     QStringList t = {"5",   "5.5", "6",   "6.5", "7",    "7.5", "8",
@@ -187,11 +199,7 @@ void FormSNGPC::criarMenu()
 
 void FormSNGPC::criarPainelConfig()
 {
-    PainelConfig = new QFrame(centralWidget());
-    PainelConfig->setObjectName(QStringLiteral("PainelConfig"));
-    PainelConfig->setFrameShape(QFrame::Panel);
-    PainelConfig->setFrameShadow(QFrame::Raised);
-    PainelConfig->setAutoFillBackground(true);
+    PainelConfig = painel(centralWidget(), QStringLiteral("PainelConfig"));
     auto* coluna = new QVBoxLayout(PainelConfig);
     coluna->setContentsMargins(2, 2, 2, 2);
     coluna->addWidget(barraTitulo(PainelConfig, QStringLiteral("Parâmetros do relatório")));
@@ -288,7 +296,6 @@ void FormSNGPC::criarPainelConfig()
     ComboBox1->lineEdit()->installEventFilter(this);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-    PainelConfig->hide();
     ComboBox1->setCurrentIndex(0);
 }
 
@@ -301,11 +308,7 @@ QList<QWidget*> FormSNGPC::ordemTabulacao() const
 
 void FormSNGPC::criarTermometro()
 {
-    PainelTermometro = new QFrame(centralWidget());
-    PainelTermometro->setObjectName(QStringLiteral("PainelTermometro"));
-    PainelTermometro->setFrameShape(QFrame::Panel);
-    PainelTermometro->setFrameShadow(QFrame::Raised);
-    PainelTermometro->setAutoFillBackground(true);
+    PainelTermometro = painel(centralWidget(), QStringLiteral("PainelTermometro"));
     auto* c = new QVBoxLayout(PainelTermometro);
     c->setContentsMargins(2, 2, 2, 6);
     Panel33 = barraTitulo(PainelTermometro, QStringLiteral("Transferência de dados"));
@@ -320,7 +323,6 @@ void FormSNGPC::criarTermometro()
     c->addWidget(Panel33);
     c->addWidget(pizza, 1);
     c->addWidget(LabelCarrega);
-    PainelTermometro->hide();
 
     PainelSalvando =
         new QLabel(QStringLiteral("Salvando as informações no Banco de Dados. Favor aguardar..."),

@@ -56,11 +56,7 @@ std::vector<std::string> reconstruirInsumos(DM& dm)
             if (dcb.empty()) {
                 continue;
             }
-            std::string chave = dcb;
-            while (!chave.empty() && chave.back() == ' ') {
-                chave.pop_back();
-            }
-            if (!dcbs.insert(chave).second) {
+            if (!dcbs.insert(std::string(semBrancosFinais(dcb))).second) {
                 continue; // the table's key refuses it: skipped, as before, without a message
             }
             // FATCORR takes the factor through its text form.

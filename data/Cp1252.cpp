@@ -138,6 +138,14 @@ std::string maiusculasAscii(std::string_view texto)
     return saida;
 }
 
+std::string_view semBrancosFinais(std::string_view texto)
+{
+    while (!texto.empty() && texto.back() == ' ') {
+        texto.remove_suffix(1);
+    }
+    return texto;
+}
+
 std::size_t tamanhoUtf8(std::string_view texto)
 {
     std::size_t n = 0;

@@ -24,6 +24,9 @@ bool utf8Valido(std::string_view bytes);
 // letters included, stays as it is.
 std::string maiusculasAscii(std::string_view texto);
 
+// A text as the server compares texts: trailing blanks do not count.
+std::string_view semBrancosFinais(std::string_view texto);
+
 // Number of characters (code points) of a UTF-8 text.
 std::size_t tamanhoUtf8(std::string_view texto);
 

@@ -270,6 +270,17 @@ double Value::asDouble() const
                       m_v);
 }
 
+Decimal Value::asDecimal(int scale) const
+{
+    if (const auto* d = std::get_if<Decimal>(&m_v)) {
+        return d->rescaled(std::min(d->scale, scale));
+    }
+    if (const auto* n = std::get_if<std::int64_t>(&m_v)) {
+        return Decimal{*n, 0}.rescaled(scale);
+    }
+    return Decimal::fromDouble(asDouble(), scale);
+}
+
 std::optional<Date> Value::asDate() const
 {
     if (const auto* d = std::get_if<Date>(&m_v)) {

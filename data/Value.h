@@ -103,6 +103,10 @@ public:
     std::int64_t asInt() const;
     // Real number; NULL and text that is not a number read as 0.
     double asDouble() const;
+    // An exact number with at least `scale` decimal places (scale ≤ 0), more
+    // when the value has more; real numbers are rounded to `scale`, halves away
+    // from zero; NULL and text that is not a number read as 0.
+    Decimal asDecimal(int scale) const;
     // The date, when the value is a date or a timestamp.
     std::optional<Date> asDate() const;
 

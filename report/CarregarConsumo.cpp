@@ -33,15 +33,6 @@ struct Indicador
     bool& ref;
 };
 
-// The texts as the server compares them: trailing blanks do not count.
-std::string_view semBrancosFinais(std::string_view s)
-{
-    while (!s.empty() && s.back() == ' ') {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 // CONVUNID, read once per load. A look-up takes the first row (in the table's
 // order) that the server would find equal, and uses it only when it also reads
 // back exactly as asked; otherwise the factor is 1.
@@ -194,14 +185,6 @@ enum Col {
     cDiluicao
 };
 
-Decimal comoDecimal(const Value& v)
-{
-    if (const auto* d = std::get_if<Decimal>(&v.storage())) {
-        return *d;
-    }
-    return Decimal::fromDouble(v.asDouble(), -2);
-}
-
 } // namespace
 
 std::string mensagemLojaAusente(int numero, const std::string& cnpj)
@@ -313,12 +296,12 @@ ResumoCarga CarregarConsumo(DM& dm, DM2& dm2, Contexto& contexto, Acompanhamento
             Ingrediente ing;
             ing.qde = l[cQde].asDouble();
             ing.unid = l[cUnid].asString();
-            ing.fatorDiluicao = comoDecimal(l[cDiluicao]);
+            ing.fatorDiluicao = l[cDiluicao].asDecimal(-2);
             ing.formaFarma = l[cForma].asString();
             ing.unidadeFormula = l[cUnidade].asString();
             ing.qdeCapsulas = l[cCapsulas].asInt();
             ing.qdeRotulos = l[cRotulos].asInt();
-            ing.volumeTotal = comoDecimal(l[cVolume]);
+            ing.volumeTotal = l[cVolume].asDecimal(-2);
             ing.estacao = l[cEstacao].asString();
             ing.npedido = l[cNpedido].asString();
             ing.nformula = l[cNformula].asString();

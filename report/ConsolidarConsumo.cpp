@@ -24,14 +24,6 @@ constexpr const char* kGrupos =
     "join RP_VENDAMP d on d.CODIGOVENDA = g.PRIMEIRO "
     "order by coalesce(d.NOMEINSUMO, ''), octet_length(coalesce(d.NOMEINSUMO, ''))";
 
-Decimal comoDecimal(const Value& v)
-{
-    if (const auto* d = std::get_if<Decimal>(&v.storage())) {
-        return d->rescaled(std::min(d->scale, -6));
-    }
-    return Decimal{0, -6};
-}
-
 } // namespace
 
 std::vector<TotalConsumo> ConsolidarConsumo(DM2& dm2, const Contexto& contexto,
@@ -74,7 +66,7 @@ std::vector<TotalConsumo> ConsolidarConsumo(DM2& dm2, const Contexto& contexto,
             progresso += static_cast<int>(g[5].asInt());
             acompanhamento.progresso(progresso, nome);
             escrita.add(
-                {++codigo, p.CNPJLoja, p.EstacaoLocal, g[1], g[2], nome, g[3], comoDecimal(g[4])});
+                {++codigo, p.CNPJLoja, p.EstacaoLocal, g[1], g[2], nome, g[3], g[4].asDecimal(-6)});
             acompanhamento.processarEventos();
         }
         escrita.flush();
@@ -94,7 +86,7 @@ std::vector<TotalConsumo> ConsolidarConsumo(DM2& dm2, const Contexto& contexto,
             if (!r[6].isNull()) {
                 total.unidade = r[6].asString();
             }
-            total.qdeTotal = comoDecimal(r[7]);
+            total.qdeTotal = r[7].asDecimal(-6);
             totais.push_back(std::move(total));
         }
         t.commit();

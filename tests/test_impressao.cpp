@@ -1,6 +1,7 @@
 // Printing for real through the system's print path, to the cups-pdf queue
 // that the fixture "impressora" sets up: the paper chosen by name, every
 // page, the job title.
+#include "DocumentoTeste.h"
 #include "MotorRelatorio.h"
 #include "Renderizadores.h"
 
@@ -41,14 +42,7 @@ TEST(Impressao, ThePaperByNameAndTheJobTitleReachThePrinter)
     const std::filesystem::path saida = std::filesystem::path(getpwuid(getuid())->pw_dir) / "PDF";
     std::filesystem::remove_all(saida);
 
-    DocumentoRelatorio d;
-    d.titulo = "Consumo de Matérias Primas";
-    for (int p = 1; p <= 2; ++p) {
-        Pagina pagina;
-        pagina.textos.push_back(
-            {2, 1.5, "Página " + std::to_string(p), Fonte{"Lucida Console", 10}});
-        d.paginas.push_back(pagina);
-    }
+    const DocumentoRelatorio d = documentoDePaginas(2);
     QPrinter impressora(pdf, QPrinter::HighResolution);
     impressora.setFullPage(true);
     impressora.setPageSize(tamanhos[static_cast<qsizetype>(*a5)]);

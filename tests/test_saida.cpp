@@ -1,5 +1,6 @@
 // The report engine's windows as a user goes through them: the output
 // dialog, the preview, saving to a file, and printing a page range.
+#include "DocumentoTeste.h"
 #include "Listagem.h"
 #include "MotorRelatorio.h"
 #include "Renderizadores.h"
@@ -31,15 +32,7 @@ namespace {
 // A report of three pages of plain text.
 DocumentoRelatorio documento()
 {
-    DocumentoRelatorio d;
-    d.titulo = "Consumo de Matérias Primas";
-    for (int p = 1; p <= 3; ++p) {
-        Pagina pagina;
-        pagina.textos.push_back(
-            {2, 1.5, "Página " + std::to_string(p), Fonte{"Lucida Console", 10}});
-        d.paginas.push_back(pagina);
-    }
-    return d;
+    return documentoDePaginas(3);
 }
 
 QDialog* modal()

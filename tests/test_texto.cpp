@@ -90,6 +90,11 @@ TEST(Value, TextForms)
     EXPECT_EQ(Value("12.5").asDouble(), 12.5);
     EXPECT_EQ(Value("x").asDouble(), 0.0);
     EXPECT_EQ(Value(2.5).asInt(), 3);
+    // Exact numbers at a scale: never fewer places than the value has.
+    EXPECT_EQ(Value(Decimal{1234, -2}).asDecimal(-6), (Decimal{12340000, -6}));
+    EXPECT_EQ(Value(Decimal{1234567, -7}).asDecimal(-6).scale, -7);
+    EXPECT_EQ(Value(0.125).asDecimal(-2), (Decimal{13, -2}));
+    EXPECT_EQ(Value().asDecimal(-6), (Decimal{0, -6}));
 }
 
 TEST(Value, ReadsDayMonthYearDates)
